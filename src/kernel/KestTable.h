@@ -4,9 +4,10 @@
 #include "TableSchema.h"
 
 #include <QObject>
-#include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -136,11 +137,16 @@ private:
     int physicalIndex(int visibleIndex) const;
     void notifyChanged();
     void markSiblingsStale();
-    void writeInsert(TableRow& row);
-    void writeUpdate(const TableRow& row);
+    void postInsert();
+    void postEdit();
+    void leaveEditState();
+    qint64 orderAt(int physical, bool renumbered) const;
+    bool hasRoomBefore(int physical) const;
+    qint64 newOrderAt(int physical, bool renumbered) const;
     void renumberOrders();
     void runInSavepoint(const std::function<void()>& write);
-    QString connectionName() const { return m_connection; }
+    void placeCursorOn(qint64 rowId, int fallbackVisible) const;
+    void writeRow(struct Statements& sql, const TableRow& row, bool update);
 
     QString m_folder;
     QString m_tableName;
@@ -148,6 +154,7 @@ private:
     State m_state = State::Inactive;
     QString m_connection;
     const TableSchema* m_schema = nullptr;
+    std::unique_ptr<struct Statements> m_sql;
 
     mutable std::vector<TableRow> m_rows;
     mutable std::vector<int> m_visible; // physical indexes of the rows that pass the filter
@@ -161,11 +168,9 @@ private:
 
     int m_transactionDepth = 0;
     int m_disableCount = 0;
-    bool m_changedWhileDisabled = false;
 
     QString m_filterText;
     bool m_filtered = false;
     std::optional<TKestFilter> m_compiled;
 
-    friend class TableRegistry;
 };

@@ -13,9 +13,9 @@ TableSchema::TableSchema(QString name, std::vector<FieldDef> fieldDefs)
     : tableName(std::move(name))
     , fields(std::move(fieldDefs))
 {
-    slots.reserve(fields.size());
+    slotOf.reserve(fields.size());
     for (const FieldDef& field : fields)
-        slots.push_back(field.type == FieldType::Text ? textCount++ : numberCount++);
+        slotOf.push_back(field.type == FieldType::Text ? textCount++ : numberCount++);
 }
 
 int TableSchema::indexOf(const QString& fieldName) const

@@ -22,7 +22,7 @@ struct TableSchema {
     QString tableName; // file name, e.g. "NL00A1.DB"
     std::vector<FieldDef> fields;
     // For each field, its index in TableRow::numbers (Float, AutoInc) or TableRow::texts (Text).
-    std::vector<int> slots;
+    std::vector<int> slotOf;
     int numberCount = 0;
     int textCount = 0;
 
