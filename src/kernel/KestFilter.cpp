@@ -23,7 +23,8 @@ constexpr int MaxDepth = 200;
 enum class Op { Equal, NotEqual, Less, Greater, LessEqual, GreaterEqual };
 
 // Whether a three-way comparison result (negative, zero, positive) satisfies the operator.
-bool holds(Op op, int order) {
+bool holds(Op op, int order)
+{
     switch (op) {
     case Op::Equal:
         return order == 0;
@@ -46,8 +47,10 @@ class Junction : public Node {
 public:
     Junction(bool all, std::vector<NodePtr> parts)
         : m_all(all)
-        , m_parts(std::move(parts)) {}
-    bool matches(const TableRow& row) const override {
+        , m_parts(std::move(parts))
+    {}
+    bool matches(const TableRow& row) const override
+    {
         for (const NodePtr& part : m_parts) {
             if (part->matches(row) != m_all)
                 return !m_all;
@@ -63,7 +66,8 @@ private:
 class Negation : public Node {
 public:
     explicit Negation(NodePtr operand)
-        : m_operand(std::move(operand)) {}
+        : m_operand(std::move(operand))
+    {}
     bool matches(const TableRow& row) const override { return !m_operand->matches(row); }
 
 private:
@@ -75,8 +79,10 @@ public:
     NumberComparison(int slot, Op op, double value)
         : m_slot(slot)
         , m_op(op)
-        , m_value(value) {}
-    bool matches(const TableRow& row) const override {
+        , m_value(value)
+    {}
+    bool matches(const TableRow& row) const override
+    {
         double value = row.numbers[m_slot];
         if (std::isnan(value))
             value = 0; // an empty number compares as 0
@@ -94,8 +100,10 @@ public:
     TextComparison(int slot, Op op, QString value)
         : m_slot(slot)
         , m_op(op)
-        , m_value(std::move(value)) {}
-    bool matches(const TableRow& row) const override {
+        , m_value(std::move(value))
+    {}
+    bool matches(const TableRow& row) const override
+    {
         return holds(m_op, QString::compare(row.texts[m_slot], m_value, Qt::CaseInsensitive));
     }
 
@@ -110,8 +118,10 @@ public:
     PrefixMatch(int slot, QString prefix, bool negated)
         : m_slot(slot)
         , m_prefix(std::move(prefix))
-        , m_negated(negated) {}
-    bool matches(const TableRow& row) const override {
+        , m_negated(negated)
+    {}
+    bool matches(const TableRow& row) const override
+    {
         // A null text starts with no prefix in Qt's eyes, not even with the empty one.
         const bool starts =
             m_prefix.isEmpty() || row.texts[m_slot].startsWith(m_prefix, Qt::CaseInsensitive);
@@ -131,16 +141,19 @@ struct Token {
     int pos = 0;  // offset of the token's first character in the expression
 };
 
-QString positionOf(int pos) {
+QString positionOf(int pos)
+{
     return QString("at position %1").arg(pos + 1);
 }
 
 // Characters of names, keywords and unquoted numbers.
-bool isWordChar(QChar c) {
+bool isWordChar(QChar c)
+{
     return c.isLetterOrNumber() || c == '_' || c == '.' || c == '+' || c == '-';
 }
 
-std::vector<Token> tokenize(const QString& expression) {
+std::vector<Token> tokenize(const QString& expression)
+{
     std::vector<Token> tokens;
     const int length = int(expression.size());
     int i = 0;
@@ -189,7 +202,8 @@ std::vector<Token> tokenize(const QString& expression) {
 }
 
 // A finite number in the C locale's notation, or nothing.
-std::optional<double> readNumber(const QString& text) {
+std::optional<double> readNumber(const QString& text)
+{
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value))
@@ -197,7 +211,8 @@ std::optional<double> readNumber(const QString& text) {
     return value;
 }
 
-Op operatorOf(const QString& text) {
+Op operatorOf(const QString& text)
+{
     if (text == "=")
         return Op::Equal;
     if (text == "<>")
@@ -216,9 +231,11 @@ class Parser {
 public:
     Parser(const QString& expression, const TableSchema& schema)
         : m_tokens(tokenize(expression))
-        , m_schema(schema) {}
+        , m_schema(schema)
+    {}
 
-    NodePtr parse() {
+    NodePtr parse()
+    {
         if (peek().kind == Token::End)
             throw TKestError("The filter expression is empty");
         NodePtr root = parseOr();
@@ -236,7 +253,8 @@ private:
     NodePtr parseAnd() { return parseJunction("AND", true, &Parser::parseNot); }
 
     // A chain of parts joined by one keyword; `all` makes it an AND, else an OR.
-    NodePtr parseJunction(const char* keyword, bool all, NodePtr (Parser::*parsePart)()) {
+    NodePtr parseJunction(const char* keyword, bool all, NodePtr (Parser::*parsePart)())
+    {
         std::vector<NodePtr> parts;
         parts.push_back((this->*parsePart)());
         while (takeKeyword(keyword))
@@ -246,7 +264,8 @@ private:
         return std::make_unique<Junction>(all, std::move(parts));
     }
 
-    NodePtr parseNot() {
+    NodePtr parseNot()
+    {
         const Token& start = peek();
         if (!takeKeyword("NOT"))
             return parsePrimary();
@@ -256,7 +275,8 @@ private:
         return std::make_unique<Negation>(std::move(operand));
     }
 
-    NodePtr parsePrimary() {
+    NodePtr parsePrimary()
+    {
         if (peek().kind != Token::Open)
             return parseComparison();
         const Token open = take();
@@ -273,7 +293,8 @@ private:
         return inner;
     }
 
-    NodePtr parseComparison() {
+    NodePtr parseComparison()
+    {
         const Token name = take();
         if (!(name.kind == Token::BracketedName || (name.kind == Token::Word && !isKeyword(name))))
             fail("Expected a field name", name);
@@ -293,7 +314,8 @@ private:
     }
 
     // The node comparing a field with a value: by number or text after the field's type.
-    NodePtr comparisonOf(int field, Op comparison, const Token& value) const {
+    NodePtr comparisonOf(int field, Op comparison, const Token& value) const
+    {
         const FieldDef& def = m_schema.fields[field];
         const int slot = m_schema.slotOf[field];
         const bool prefix = value.kind == Token::Quoted && value.text.endsWith('*');
@@ -322,20 +344,23 @@ private:
 
     const Token& peek() const { return m_tokens[m_next]; }
 
-    Token take() {
+    Token take()
+    {
         const Token& token = m_tokens[m_next];
         if (token.kind != Token::End)
             ++m_next;
         return token;
     }
 
-    static bool isKeyword(const Token& token) {
+    static bool isKeyword(const Token& token)
+    {
         return token.kind == Token::Word && (token.text.compare("AND", Qt::CaseInsensitive) == 0 ||
                                              token.text.compare("OR", Qt::CaseInsensitive) == 0 ||
                                              token.text.compare("NOT", Qt::CaseInsensitive) == 0);
     }
 
-    bool takeKeyword(const char* keyword) {
+    bool takeKeyword(const char* keyword)
+    {
         if (peek().kind != Token::Word ||
             peek().text.compare(QLatin1String(keyword), Qt::CaseInsensitive) != 0)
             return false;
@@ -343,12 +368,14 @@ private:
         return true;
     }
 
-    void enter(const Token& at) {
+    void enter(const Token& at)
+    {
         if (++m_depth > MaxDepth)
             fail("Parentheses and NOT are nested too deeply", at);
     }
 
-    [[noreturn]] static void fail(const QString& what, const Token& found) {
+    [[noreturn]] static void fail(const QString& what, const Token& found)
+    {
         if (found.kind == Token::End)
             throw TKestError(what + " at the end of the expression");
         const QString shown = found.kind == Token::Quoted          ? "'" + found.text + "'"
@@ -370,13 +397,15 @@ TKestFilter::~TKestFilter() = default;
 TKestFilter::TKestFilter(TKestFilter&&) noexcept = default;
 TKestFilter& TKestFilter::operator=(TKestFilter&&) noexcept = default;
 
-TKestFilter TKestFilter::compile(const QString& expression, const TableSchema& schema) {
+TKestFilter TKestFilter::compile(const QString& expression, const TableSchema& schema)
+{
     TKestFilter filter;
     filter.m_root = Parser(expression, schema).parse();
     return filter;
 }
 
-bool TKestFilter::matches(const TableRow& row) const {
+bool TKestFilter::matches(const TableRow& row) const
+{
     // A filter that holds no expression lets every row through.
     return !m_root || m_root->matches(row);
 }

@@ -7,7 +7,8 @@
 #include <cmath>
 
 // Builds a draw record by hand: fields not named stay empty (NaN numbers, null texts).
-static TableRow drawRow(const QVariantMap& values) {
+static TableRow drawRow(const QVariantMap& values)
+{
     const TableSchema& schema = Tables::schemaFor(Tables::Lotto);
     TableRow row;
     row.numbers.assign(schema.numberCount, std::nan(""));
@@ -24,7 +25,8 @@ static TableRow drawRow(const QVariantMap& values) {
 }
 
 // One draw to test expressions against; ROLLOVER and PROVISIONAL are left empty.
-static TableRow sampleDraw() {
+static TableRow sampleDraw()
+{
     return drawRow({{"BALL1", 5},
                     {"BALL2", 12},
                     {"BALL3", 17},
@@ -37,7 +39,8 @@ static TableRow sampleDraw() {
                     {"DRAWDATE", " 03 January 2004"}});
 }
 
-static bool passes(const QString& expression, const TableRow& row) {
+static bool passes(const QString& expression, const TableRow& row)
+{
     return TKestFilter::compile(expression, Tables::schemaFor(Tables::Lotto)).matches(row);
 }
 
@@ -57,7 +60,8 @@ private slots:
     void emptyFilterPassesEverything();
 };
 
-void TestKestFilter::evaluates_data() {
+void TestKestFilter::evaluates_data()
+{
     QTest::addColumn<QString>("expression");
     QTest::addColumn<bool>("expected");
 
@@ -128,13 +132,15 @@ void TestKestFilter::evaluates_data() {
     QTest::newRow("inner star literal") << "DRAWDATE=' 03*2004'" << false;
 }
 
-void TestKestFilter::evaluates() {
+void TestKestFilter::evaluates()
+{
     QFETCH(QString, expression);
     QFETCH(bool, expected);
     QCOMPARE(passes(expression, sampleDraw()), expected);
 }
 
-void TestKestFilter::emptyValues_data() {
+void TestKestFilter::emptyValues_data()
+{
     QTest::addColumn<QString>("expression");
     QTest::addColumn<bool>("expected");
 
@@ -152,7 +158,8 @@ void TestKestFilter::emptyValues_data() {
     QTest::newRow("text prefix a") << "PROVISIONAL='a*'" << false;
 }
 
-void TestKestFilter::emptyValues() {
+void TestKestFilter::emptyValues()
+{
     QFETCH(QString, expression);
     QFETCH(bool, expected);
     QCOMPARE(passes(expression, drawRow({})), expected);
@@ -160,7 +167,8 @@ void TestKestFilter::emptyValues() {
     QCOMPARE(passes(expression, drawRow({{"PROVISIONAL", ""}})), expected);
 }
 
-void TestKestFilter::refuses_data() {
+void TestKestFilter::refuses_data()
+{
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QString>("inMessage"); // what the message must name
 
@@ -237,7 +245,8 @@ void TestKestFilter::refuses_data() {
                                    << "deep";
 }
 
-void TestKestFilter::refuses() {
+void TestKestFilter::refuses()
+{
     QFETCH(QString, expression);
     QFETCH(QString, inMessage);
     try {
@@ -248,7 +257,8 @@ void TestKestFilter::refuses() {
     }
 }
 
-void TestKestFilter::fieldFilterFallsBackToExactMatchOnNumbers() {
+void TestKestFilter::fieldFilterFallsBackToExactMatchOnNumbers()
+{
     // The kernel's field filter tries the prefix form first and the exact form when the
     // prefix form is refused: that must leave a number field with an exact match.
     const TableSchema& schema = Tables::schemaFor(Tables::Lotto);
@@ -259,7 +269,8 @@ void TestKestFilter::fieldFilterFallsBackToExactMatchOnNumbers() {
     QVERIFY(TKestFilter::compile("[DRAWMACHINE]='B*'", schema).matches(sampleDraw()));
 }
 
-void TestKestFilter::namesOfOtherTables() {
+void TestKestFilter::namesOfOtherTables()
+{
     // The history table names its columns "01" to "49"; they read as names, not numbers.
     const TableSchema& history = Tables::schemaFor(Tables::History);
     TableRow row;
@@ -270,7 +281,8 @@ void TestKestFilter::namesOfOtherTables() {
     QVERIFY_THROWS_EXCEPTION(TKestError, TKestFilter::compile("BALL1='1'", history));
 }
 
-void TestKestFilter::filtersManyRows() {
+void TestKestFilter::filtersManyRows()
+{
     const TKestFilter filter =
         TKestFilter::compile("(BALL1<'10') AND (DRAWMACHINE='B') OR NOT (BONUSBALL<>'7')",
                              Tables::schemaFor(Tables::Lotto));
@@ -289,7 +301,8 @@ void TestKestFilter::filtersManyRows() {
     QCOMPARE(passed, expected);
 }
 
-void TestKestFilter::emptyFilterPassesEverything() {
+void TestKestFilter::emptyFilterPassesEverything()
+{
     TKestFilter filter;
     QVERIFY(filter.matches(sampleDraw()));
     filter = TKestFilter::compile("BALL1='6'", Tables::schemaFor(Tables::Lotto));
