@@ -82,6 +82,8 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
+    bool m_creating = true;
+
     QString readText(const QString& name);
     std::optional<QVariant> readNumber(const QString& name, QMetaType::Type type);
     void pointAliasAtDataDir();
