@@ -1,0 +1,90 @@
+#pragma once
+
+#include "KestAlias.h"
+#include "KestSettings.h"
+#include "KestTable.h"
+
+#include <QObject>
+#include <QTimer>
+
+// The program's one data module: the five tables, the settings, the timers and the random
+// seeding. It has no windows of its own: notices and the "calculating" state go out as
+// signals for the main window to show.
+class TKernel : public QObject {
+    Q_OBJECT
+public:
+    // Creation seeds the random source, points the alias "Drawsage" at the data folder and
+    // opens the tables; a table that cannot be opened is reported through errorOccurred and
+    // the tables after it stay closed.
+    explicit TKernel(QObject* parent = nullptr);
+    ~TKernel() override;
+
+    // The kernel of the running program, or nullptr before it exists.
+    static TKernel* instance();
+
+    TKestTable ResultsTable;
+    TKestTable NumberTable;
+    TKestTable BonusTable;
+    TKestTable FavouriteTable;
+    TKestTable HistoryTable;
+    TKestSettings Settings;
+    TKestAlias DataAlias;
+
+    QTimer SystemTimer;
+    QTimer ScrollTimer;
+    QTimer RandomTimer;
+
+    // Set by every statistics rebuild and by opening the tables; the frequency history
+    // window rebuilds the history table when it is set.
+    bool HistoryStale = true;
+
+    static constexpr auto DatabaseName = "Drawsage";
+
+    // Throws TKestError when a table cannot be opened; the tables after it stay closed.
+    void OpenTables();
+    void CloseTables();
+    // "NL00A1.DB" or "NL00A2.DB".
+    void OpenGame(const QString& fileName);
+    QString currentGame() const { return ResultsTable.tableName(); }
+
+    // Deletes every row; failures are swallowed, the open state is restored.
+    static void EmptyTable(TKestTable& table);
+    // A prefix match on one field, or, with field and value empty, filtering switched off.
+    static void ApplyFieldFilter(TKestTable& table, const QString& fieldName, const QString& op,
+                                 const QString& value, bool enable);
+
+    // Settings. A file that cannot be opened shows "Unable to find required registry
+    // information." and gives the empty or zero result. A missing or mistyped number throws
+    // TKestError.
+    QString GetDataDir() { return readText("DataDir"); }
+    QString GetTempDir() { return readText("TempDir"); }
+    QString GetFilterDir() { return readText("FilterDir"); }
+    QString GetTemplatesDir() { return readText("Templates"); }
+    QString GetTicketDir() { return readText("TicketDir"); }
+    QString GetCacheDir();
+    int ReadSettingInteger(const QString& name);
+    double ReadSettingFloat(const QString& name);
+    void WriteSettingInteger(const QString& name, int value);
+    void WriteSettingFloat(const QString& name, double value);
+
+    void ShowNotice(const QString& text);
+    void ShowCalculating();
+    // Rebuilds everything derived from the draws, then tells the windows.
+    void RecalculateAll();
+
+    static constexpr auto SettingsFailure = "Unable to find required registry information.";
+
+signals:
+    void noticeRequested(const QString& text);
+    void calculating();
+    void recalculated();
+    // An error nothing caught, for the application's error report.
+    void errorOccurred(const QString& message);
+
+private:
+    bool m_creating = true;
+
+    QString readText(const QString& name);
+    std::optional<QVariant> readNumber(const QString& name, QMetaType::Type type);
+    void pointAliasAtDataDir();
+};
