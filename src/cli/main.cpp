@@ -1,4 +1,11 @@
-int main()
+#include "CliApp.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char* argv[])
 {
-    return 0;
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName("drawsage-cli");
+    QCoreApplication::setOrganizationName("Kestrix");
+    return CliApp().run(QCoreApplication::arguments());
 }

@@ -141,11 +141,11 @@ void TKestTable::Open()
         const QSqlRecord columns = sql->db.record("records");
         bool matches = columns.count() == int(tableSchema.fields.size()) + 1;
         for (int i = 0; matches && i < int(tableSchema.fields.size()); ++i)
-            matches = columns.fieldName(i).compare(tableSchema.fields[i].name,
-                                                   Qt::CaseInsensitive) == 0;
+            matches =
+                columns.fieldName(i).compare(tableSchema.fields[i].name, Qt::CaseInsensitive) == 0;
         if (!matches)
-            throw TKestError(QString("%1 is not a %2 table")
-                                 .arg(QDir::toNativeSeparators(path), m_tableName));
+            throw TKestError(
+                QString("%1 is not a %2 table").arg(QDir::toNativeSeparators(path), m_tableName));
 
         QStringList names, placeholders, assignments;
         for (int i = 0; i < int(tableSchema.fields.size()); ++i) {
@@ -164,13 +164,13 @@ void TKestTable::Open()
         const bool prepared =
             sql->insert.prepare(QString("INSERT INTO records (%1, _order) VALUES (%2, ?)")
                                     .arg(names.join(", "), placeholders.join(", "))) &&
-            sql->update.prepare(QString("UPDATE records SET %1 WHERE rowid=?")
-                                    .arg(assignments.join(", "))) &&
+            sql->update.prepare(
+                QString("UPDATE records SET %1 WHERE rowid=?").arg(assignments.join(", "))) &&
             sql->remove.prepare("DELETE FROM records WHERE rowid=?") &&
             sql->setOrder.prepare("UPDATE records SET _order=? WHERE rowid=?");
         if (!prepared)
-            throw TKestError(QString("%1 is not a %2 table")
-                                 .arg(QDir::toNativeSeparators(path), m_tableName));
+            throw TKestError(
+                QString("%1 is not a %2 table").arg(QDir::toNativeSeparators(path), m_tableName));
     } catch (...) {
         sql.reset();
         QSqlDatabase::removeDatabase(m_connection);
@@ -378,8 +378,8 @@ void TKestTable::placeCursorOn(qint64 rowId, int fallbackVisible) const
 void TKestTable::requireActive() const
 {
     if (!Active())
-        throw TKestError(QString("Cannot perform this operation on a closed dataset (%1)")
-                             .arg(m_tableName));
+        throw TKestError(
+            QString("Cannot perform this operation on a closed dataset (%1)").arg(m_tableName));
 }
 
 void TKestTable::requireBrowse() const
@@ -419,7 +419,7 @@ void TKestTable::Next()
 {
     leaveEditState();
     const int count = RecordCount();
-    m_bof = false;
+    m_bof = count == 0;
     if (m_pos < count - 1) {
         ++m_pos;
         m_eof = false;
@@ -431,7 +431,7 @@ void TKestTable::Next()
 void TKestTable::Prior()
 {
     leaveEditState();
-    m_eof = false;
+    m_eof = RecordCount() == 0;
     if (m_pos > 0) {
         --m_pos;
         m_bof = false;
@@ -490,7 +490,8 @@ QString cellText(const TableSchema& schema, const TableRow& row, int field)
     if (schema.fields[field].type == FieldType::Text)
         return row.texts[slot];
     const double number = row.numbers[slot];
-    return std::isnan(number) ? QString() : QString::number(number, 'g', QLocale::FloatingPointShortest);
+    return std::isnan(number) ? QString()
+                              : QString::number(number, 'g', QLocale::FloatingPointShortest);
 }
 
 void checkField(const TableSchema& schema, int field)
@@ -638,8 +639,8 @@ void TKestTable::SetFieldText(int field, const QString& text)
     bool ok = false;
     const double number = QLocale::c().toDouble(trimmed, &ok);
     if (!ok)
-        throw TKestError(QString("'%1' is not a valid floating point value for field '%2'")
-                             .arg(text, def.name));
+        throw TKestError(
+            QString("'%1' is not a valid floating point value for field '%2'").arg(text, def.name));
     m_editRow.numbers[m_schema->slotOf[field]] = number;
 }
 
@@ -844,7 +845,8 @@ void TKestTable::Rollback()
 
 TKestTable::Bookmark TKestTable::GetBookmark() const
 {
-    if (!Active() || m_pos < 0 || m_pos >= (m_filtered ? int(m_visible.size()) : int(m_rows.size())))
+    if (!Active() || m_pos < 0 ||
+        m_pos >= (m_filtered ? int(m_visible.size()) : int(m_rows.size())))
         return 0;
     return m_rows[physicalIndex(m_pos)].rowId;
 }

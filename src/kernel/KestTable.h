@@ -61,7 +61,7 @@ public:
     bool Bof() const { return m_bof; }
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecordCount() const;
-    int RecNo() const; // 0 when there is no current row
+    int RecNo() const;                     // 0 when there is no current row
     int position() const { return m_pos; } // index among the rows that pass the filter
     void setPosition(int visibleIndex);
 
@@ -71,6 +71,7 @@ public:
     int AsInteger(int field) const;       // rounded to nearest, ties to even
     QString AsString(int field) const;    // numbers in their shortest text form
     bool IsNull(int field) const;
+    bool IsNull(const QString& name) const { return IsNull(fieldIndexOrThrow(name)); }
     QVariant FieldValue(const QString& name) const { return FieldValue(fieldIndexOrThrow(name)); }
     double AsFloat(const QString& name) const { return AsFloat(fieldIndexOrThrow(name)); }
     int AsInteger(const QString& name) const { return AsInteger(fieldIndexOrThrow(name)); }
@@ -172,5 +173,4 @@ private:
     QString m_filterText;
     bool m_filtered = false;
     std::optional<TKestFilter> m_compiled;
-
 };

@@ -36,8 +36,8 @@ struct TableSchema {
 // One record as the store keeps it in memory. Numbers and texts are kept apart so that a
 // table of 100,000 draws stays small.
 struct TableRow {
-    qint64 rowId = 0; // identity in the store
-    qint64 order = 0; // table order (hidden column)
+    qint64 rowId = 0;            // identity in the store
+    qint64 order = 0;            // table order (hidden column)
     std::vector<double> numbers; // NaN marks an empty value
     std::vector<QString> texts;
 };

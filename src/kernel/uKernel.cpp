@@ -52,6 +52,7 @@ TKernel::TKernel(QObject* parent)
             this, [this, message = error.message()] { emit errorOccurred(message); },
             Qt::QueuedConnection);
     }
+    m_creating = false;
 }
 
 TKernel::~TKernel()
@@ -203,7 +204,12 @@ void TKernel::WriteSettingFloat(const QString& name, double value)
 
 void TKernel::ShowNotice(const QString& text)
 {
-    emit noticeRequested(text);
+    // Notices of the kernel's own creation wait until the windows can have connected.
+    if (m_creating)
+        QMetaObject::invokeMethod(
+            this, [this, text] { emit noticeRequested(text); }, Qt::QueuedConnection);
+    else
+        emit noticeRequested(text);
 }
 
 void TKernel::ShowCalculating()

@@ -50,8 +50,8 @@ public:
     // Deletes every row; failures are swallowed, the open state is restored.
     static void EmptyTable(TKestTable& table);
     // A prefix match on one field, or, with field and value empty, filtering switched off.
-    static void ApplyFieldFilter(TKestTable& table, const QString& fieldName,
-                                 const QString& op, const QString& value, bool enable);
+    static void ApplyFieldFilter(TKestTable& table, const QString& fieldName, const QString& op,
+                                 const QString& value, bool enable);
 
     // Settings. A file that cannot be opened shows "Unable to find required registry
     // information." and gives the empty or zero result. A missing or mistyped number throws
@@ -82,6 +82,8 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
+    bool m_creating = true;
+
     QString readText(const QString& name);
     std::optional<QVariant> readNumber(const QString& name, QMetaType::Type type);
     void pointAliasAtDataDir();

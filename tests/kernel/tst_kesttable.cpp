@@ -1,7 +1,7 @@
-#include "KestError.h"
-#include "KestTable.h"
-#include "TableSchema.h"
-#include "uKernel.h"
+#include "kernel/KestError.h"
+#include "kernel/KestTable.h"
+#include "kernel/TableSchema.h"
+#include "kernel/uKernel.h"
 
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -124,7 +124,7 @@ private slots:
         QVERIFY(m_table.Eof());
         QCOMPARE(m_table.RecNo(), 3); // running past the end stays on the last row
         m_table.Last();
-        QCOMPARE(m_table.AsInteger(2), 10); // by position: BALL1
+        QCOMPARE(m_table.AsInteger(2), 10);                 // by position: BALL1
         QCOMPARE(m_table.AsString("ball1"), QString("10")); // names ignore case
         QVERIFY(m_table.IsNull("BALL2"));
         QCOMPARE(m_table.AsFloat("BALL2"), 0.0);

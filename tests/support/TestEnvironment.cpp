@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 namespace {
-const char* const variables[] = {"DRAWSAGE_CONFIG", "HOME",          "XDG_CONFIG_HOME",
+const char* const variables[] = {"DRAWSAGE_CONFIG", "HOME",           "XDG_CONFIG_HOME",
                                  "XDG_DATA_HOME",   "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"};
 }
 
@@ -23,7 +23,8 @@ TestEnvironment::TestEnvironment()
     QDir(root()).mkpath("xdg/data");
     QDir(root()).mkpath("xdg/cache");
     QDir(root()).mkpath("xdg/runtime");
-    QFile::setPermissions(path("xdg/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(path("xdg/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("DRAWSAGE_CONFIG", configFile().toUtf8());
     qputenv("HOME", path("home").toUtf8());
     qputenv("XDG_CONFIG_HOME", path("xdg/config").toUtf8());
@@ -58,7 +59,12 @@ QString resultsLine(int key, const QDate& date, const QList<int>& balls, int bon
     cells << QString::number(bonus);
     for (int i = 0; i < 17; ++i) // divisions, winners, pool, rollover, rollover count
         cells << "0";
-    cells << " N" << "0" << " A" << "1" << "0" << "0";
+    cells << " N"
+          << "0"
+          << " A"
+          << "1"
+          << "0"
+          << "0";
     return cells.join(", ");
 }
 

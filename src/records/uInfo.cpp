@@ -1,0 +1,11 @@
+#include "records/uInfo.h"
+
+TfrmInfo::TfrmInfo(QWidget* parent)
+    : TKestDialog({.objectName = "TfrmInfo",
+                   .caption = "Drawsage",
+                   .title = "Draw Information",
+                   .description = "This feature will display more details on the selected draw",
+                   .centreOnScreen = true},
+                  parent) {
+    addPlaceholder();
+}

@@ -1,0 +1,11 @@
+#include "records/uOpen.h"
+
+TfrmOpen::TfrmOpen(QWidget* parent)
+    : TKestDialog({.objectName = "TfrmOpen",
+                   .caption = "Open Database",
+                   .title = "Open Database",
+                   .description = "Open a specific Lottery Database",
+                   .centreOnScreen = true},
+                  parent) {
+    addPlaceholder();
+}

@@ -1,0 +1,11 @@
+#include "records/uSearch.h"
+
+TfrmSearch::TfrmSearch(QWidget* parent)
+    : TKestDialog({.objectName = "TfrmSearch",
+                   .caption = "Drawsage",
+                   .title = "Filter Script Editor",
+                   .description = "Use this feature to create a cusomized filter",
+                   .hints = Qt::WindowStaysOnTopHint | Qt::WindowMinimizeButtonHint},
+                  parent) {
+    addPlaceholder();
+}

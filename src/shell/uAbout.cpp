@@ -1,0 +1,7 @@
+#include "shell/uAbout.h"
+
+TfrmAbout::TfrmAbout(QWidget* parent)
+    : TKestDialog({.objectName = "TfrmAbout", .caption = "Drawsage", .centreOnScreen = true},
+                  parent) {
+    addPlaceholder();
+}

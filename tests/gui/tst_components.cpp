@@ -1,0 +1,276 @@
+#include "components/KestDialog.h"
+#include "components/KestGradInfo.h"
+#include "components/KestPopup.h"
+#include "generator/uFavourite.h"
+#include "generator/uGenerator.h"
+#include "generator/uTemplate.h"
+#include "kernel/uProcess.h"
+#include "records/uAdd.h"
+#include "records/uInfo.h"
+#include "records/uOpen.h"
+#include "records/uSearch.h"
+#include "shell/uAbout.h"
+#include "shell/uConfig.h"
+#include "shell/uZoom.h"
+#include "stats/uOverall.h"
+#include "tickets/uCheck.h"
+#include "tickets/uView.h"
+#include "update/uError.h"
+#include "update/uUpdate.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QList<QWidget*> noticeWindows() {
+    QList<QWidget*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == "KestPopupWindow" && widget->isVisible())
+            found << widget;
+    return found;
+}
+
+QString screenshotPath(const QString& name) {
+    QDir folder(QCoreApplication::applicationDirPath());
+    folder.mkpath("screenshots");
+    return folder.filePath("screenshots/" + name + ".png");
+}
+
+void saveScreenshot(QWidget* widget, const QString& name) {
+    QVERIFY2(widget->grab().save(screenshotPath(name)), qPrintable(name));
+}
+
+struct ShellCase {
+    const char* objectName;
+    std::function<QDialog*(QWidget*)> create;
+    const char* caption;
+    const char* title; // empty: no banner
+    const char* description;
+    bool onScreenCentre;
+};
+
+template <class Window> std::function<QDialog*(QWidget*)> factory() {
+    return [](QWidget* owner) { return new Window(owner); };
+}
+
+const QList<ShellCase>& shellCases() {
+    static const QList<ShellCase> cases{
+        {"TfrmAbout", factory<TfrmAbout>(), "Drawsage", "", "", true},
+        {"TfrmSearch", factory<TfrmSearch>(), "Drawsage", "Filter Script Editor",
+         "Use this feature to create a cusomized filter", false},
+        {"TfrmInfo", factory<TfrmInfo>(), "Drawsage", "Draw Information",
+         "This feature will display more details on the selected draw", true},
+        {"TfrmAdd", factory<TfrmAdd>(), "Drawsage", "Add New Record",
+         "Add a new draw manually to the database", false},
+        {"TfrmGenerator", factory<TfrmGenerator>(), "Drawsage", "Combination Generator",
+         "Use this feature to calculate / generate combinations", true},
+        {"TfrmUpdate", factory<TfrmUpdate>(), "Drawsage Update", "Drawsage Update",
+         "This system will help you update the database", true},
+        {"TfrmError", factory<TfrmError>(), "Drawsage Update", "", "", false},
+        {"TfrmFavourite", factory<TfrmFavourite>(), "Drawsage", "Add Favourite",
+         "Select your favourite numbers", false},
+        {"TfrmOverall", factory<TfrmOverall>(), "Drawsage", "Frequency Anylizer",
+         "This feature will anylize the number frequencies and desplay detailed information", true},
+        {"TfrmOpen", factory<TfrmOpen>(), "Open Database", "Open Database",
+         "Open a specific Lottery Database", true},
+        {"TfrmTemplate", factory<TfrmTemplate>(), "Drawsage", "Template Editor",
+         "Use this feature to create custom combinations", false},
+        {"TfrmCheck", factory<TfrmCheck>(), "Drawsage", "Check Lotto Ticket",
+         "Use this feature to check your Lotto ticket", false},
+        {"TfrmView", factory<TfrmView>(), "Drawsage", "View ticket information",
+         "Use this feature to view your saved Lotto ticket", false},
+        {"TfrmConfig", factory<TfrmConfig>(), "Drawsage", "Preferences",
+         "This feature lets you configure Drawsage", true},
+        {"TfrmZoom", factory<TfrmZoom>(), "Magnifier", "", "", false},
+    };
+    return cases;
+}
+
+} // namespace
+
+class TestComponents : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() {
+        // A failed check may leave a notice behind; the next case starts without one.
+        for (QWidget* window : noticeWindows())
+            window->close();
+    }
+
+    void newNoticeClosesTheOldOnes() {
+        TKestPopup popup;
+        popup.showNotice("first");
+        popup.showNotice("second");
+        popup.showNotice("third");
+        QCOMPARE(popup.openCount(), 1);
+        QCOMPARE(noticeWindows().size(), 1);
+        QCOMPARE(popup.lastText(), QString("third"));
+        QCOMPARE(noticeWindows().first()->findChild<QLabel*>("lbText")->text(), QString("third"));
+    }
+
+    void noticeShowsTitleAndTextAtBottomRight() {
+        TKestPopup popup;
+        popup.setTimings(20, 60000);
+        popup.showNotice("Unable to find required registry information.");
+        QWidget* window = noticeWindows().value(0);
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QString("Drawsage"));
+        QCOMPARE(window->findChild<QLabel*>("lbTitle")->text(), QString("Drawsage"));
+        QCOMPARE(window->findChild<QLabel*>("lbText")->text(),
+                 QString("Unable to find required registry information."));
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+
+        // Once slid in, the whole window is inside the available area, in its corner.
+        const QRect area = window->screen()->availableGeometry();
+        QTRY_VERIFY(area.contains(window->geometry()));
+        QVERIFY(area.right() - window->geometry().right() < 20);
+        QVERIFY(area.bottom() - window->geometry().bottom() < 20);
+        saveScreenshot(window, "KestPopup");
+    }
+
+    void noticeGoesAwayByItselfOrByClick() {
+        TKestPopup popup;
+        popup.setTimings(10, 30);
+        popup.showNotice("short");
+        QCOMPARE(popup.openCount(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(popup.openCount(), 0, 3000);
+        QVERIFY(noticeWindows().isEmpty());
+
+        popup.setTimings(10, 60000);
+        popup.showNotice("click me");
+        QPointer<QWidget> window = noticeWindows().value(0);
+        QVERIFY(window);
+        QTest::mouseClick(window, Qt::LeftButton);
+        QCOMPARE(popup.openCount(), 0);
+        QTRY_VERIFY(window.isNull()); // closed notices do not pile up
+    }
+
+    void noticesDieWithTheNotifier() {
+        QPointer<QWidget> window;
+        {
+            TKestPopup popup;
+            popup.setTimings(10, 60000);
+            popup.showNotice("still open");
+            window = noticeWindows().value(0);
+            QVERIFY(window);
+        }
+        QVERIFY(window.isNull());
+    }
+
+    void bannerShowsTitleAndDescription() {
+        TKestGradInfo banner;
+        banner.setTitle("Check Lotto Ticket");
+        banner.setDescription("Use this feature to check your Lotto ticket");
+        QCOMPARE(banner.title(), QString("Check Lotto Ticket"));
+        QCOMPARE(banner.description(), QString("Use this feature to check your Lotto ticket"));
+        QCOMPARE(banner.minimumHeight(), banner.maximumHeight());
+        // Wide enough for the longer line, so a dialog sized to it never cuts the text.
+        QVERIFY(banner.sizeHint().width() >
+                banner.fontMetrics().horizontalAdvance(banner.description()));
+        banner.resize(banner.sizeHint());
+        saveScreenshot(&banner, "KestGradInfo");
+    }
+
+    void programIconComesFromTheResources() {
+        // The resources sit in a static library; an icon that failed to register is null.
+        const QPixmap icon = programIcon().pixmap(128, 128);
+        QVERIFY(!icon.isNull());
+        QVERIFY(icon.save(screenshotPath("programIcon")));
+    }
+
+    void processWindowAsDesigned() {
+        TfrmProcess process;
+        QCOMPARE(process.objectName(), QString("TfrmProcess"));
+        QCOMPARE(process.windowTitle(), QString("Drawsage"));
+        QVERIFY(process.isHidden());
+        const Qt::WindowFlags flags = process.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QCOMPARE(process.cursor().shape(), Qt::WaitCursor);
+
+        auto* status = process.findChild<QLabel*>("Label1");
+        QVERIFY(status);
+        QCOMPARE(status->text(), QString("Preparing to process the required information..."));
+        QVERIFY(process.findChild<QProgressBar*>("ProgressBar1"));
+        bool hasFixedText = false;
+        for (QLabel* label : process.findChildren<QLabel*>())
+            hasFixedText |= label->text() ==
+                            "Please wait while Drawsage processes the requested information. This "
+                            "may take a while depending on the speed of your processor...";
+        QVERIFY(hasFixedText);
+        QVERIFY(process.findChildren<QPushButton*>().isEmpty());
+
+        process.ProgressBar1->setRange(0, 10);
+        process.ProgressBar1->setValue(4);
+        process.show();
+        QCOMPARE(process.minimumSize(), process.maximumSize());
+        saveScreenshot(&process, "TfrmProcess");
+    }
+
+    void shellAsDesigned_data() {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < shellCases().size(); ++i)
+            QTest::newRow(shellCases()[i].objectName) << i;
+    }
+
+    void shellAsDesigned() {
+        QFETCH(int, index);
+        const ShellCase& shell = shellCases()[index];
+        // An owner in a corner of the screen tells centring on the screen from the dialogs'
+        // usual centring on their owner.
+        QWidget owner;
+        owner.setGeometry(0, 0, 200, 100);
+        owner.show();
+        std::unique_ptr<QDialog> window(shell.create(&owner));
+
+        QCOMPARE(window->objectName(), QString(shell.objectName));
+        QCOMPARE(window->windowTitle(), QString(shell.caption));
+        QVERIFY(window->isHidden());
+        QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+        auto* banner = window->findChild<TKestGradInfo*>();
+        if (QString(shell.title).isEmpty()) {
+            QVERIFY(!banner);
+        } else {
+            QVERIFY(banner);
+            QCOMPARE(banner->title(), QString(shell.title));
+            QCOMPARE(banner->description(), QString(shell.description));
+        }
+
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(window->width() >= window->sizeHint().width());
+        if (shell.onScreenCentre) {
+            const QPoint offset =
+                window->frameGeometry().center() - window->screen()->availableGeometry().center();
+            QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QString::number(offset.x())));
+        }
+        saveScreenshot(window.get(), shell.objectName);
+
+        auto* close = window->findChild<QPushButton*>("btnClose");
+        QVERIFY(close);
+        QCOMPARE(close->text(), QString("&Close"));
+        close->click();
+        QVERIFY(window->isHidden());
+        window->show(); // closing only hides: the window is shown again as it was
+        QVERIFY(window->isVisible());
+    }
+};
+
+QTEST_MAIN(TestComponents)
+#include "tst_components.moc"
