@@ -121,11 +121,12 @@ private slots:
 
     void incompleteFileKeepsTheTable_data()
     {
-        QTest::addColumn<QByteArray>("content"); // "<missing>" for no file
+        QTest::addColumn<QByteArray>("content"); // "<missing>": no file, "<folder>": a folder
         QTest::addColumn<QString>("message");
 
         const QByteArray header = TestData::resultsHeader().toLatin1() + "\r\n";
         QTest::newRow("missing file") << QByteArray("<missing>") << "Cannot open file";
+        QTest::newRow("unreadable") << QByteArray("<folder>") << "Cannot";
         QTest::newRow("empty file") << QByteArray() << "is empty";
         QTest::newRow("header only") << header << "holds no draws";
         QTest::newRow("error page") << QByteArray("<html><body>503 Service Unavailable</body>"
@@ -151,7 +152,9 @@ private slots:
                 "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
         }
         QSqlDatabase::removeDatabase("raw");
-        const QString file = content == "<missing>" ? path("none.tmp") : writeFile(content);
+        const QString file = content == "<missing>"  ? path("none.tmp")
+                             : content == "<folder>" ? m_dir->path()
+                                                     : writeFile(content);
         const QStringList before = storedDraws();
         m_table->setPosition(1);
 
