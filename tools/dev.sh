@@ -8,7 +8,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${DRAWSAGE_BUILD_DIR:-$here/build}"
 
 packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-charts-dev qt6-svg-dev
-          libqt6sql6-sqlite libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+          libqt6sql6-sqlite libsqlite3-dev libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
 
 install_missing() {
     local missing=()

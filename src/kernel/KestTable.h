@@ -147,13 +147,14 @@ private:
     void renumberOrders();
     void runInSavepoint(const std::function<void()>& write);
     void placeCursorOn(qint64 rowId, int fallbackVisible) const;
-    void writeRow(struct Statements& sql, const TableRow& row, bool update);
+    void writeRow(const TableRow& row, bool update);
 
     QString m_folder;
     QString m_tableName;
     bool m_exclusive = false;
     State m_state = State::Inactive;
     QString m_connection;
+    QString m_fileKey; // the file's canonical path while open
     const TableSchema* m_schema = nullptr;
     std::unique_ptr<struct Statements> m_sql;
 
