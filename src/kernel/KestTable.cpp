@@ -8,8 +8,8 @@
 #include <QHash>
 #include <QLocale>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlRecord>
 #include <QUuid>
 
@@ -177,8 +177,8 @@ void TKestTable::Open()
         const QSqlRecord columns = sql->db.record("records");
         bool matches = columns.count() == int(tableSchema.fields.size()) + 1;
         for (int i = 0; matches && i < int(tableSchema.fields.size()); ++i)
-            matches = columns.fieldName(i).compare(tableSchema.fields[i].name,
-                                                   Qt::CaseInsensitive) == 0;
+            matches =
+                columns.fieldName(i).compare(tableSchema.fields[i].name, Qt::CaseInsensitive) == 0;
         if (!matches)
             throw TKestError(
                 QString("%1 is not a %2 table").arg(QDir::toNativeSeparators(path), m_tableName));
@@ -246,8 +246,9 @@ void TKestTable::reload() const
     QStringList names;
     for (const FieldDef& field : m_schema->fields)
         names << '"' + field.name + '"';
-    sqlite3_stmt* query = m_sql->prepare(
-        QString("SELECT rowid, _order, %1 FROM records ORDER BY _order, rowid").arg(names.join(", ")));
+    sqlite3_stmt* query =
+        m_sql->prepare(QString("SELECT rowid, _order, %1 FROM records ORDER BY _order, rowid")
+                           .arg(names.join(", ")));
     const int fieldCount = int(m_schema->fields.size());
     int result;
     while ((result = sqlite3_step(query)) == SQLITE_ROW) {
@@ -523,8 +524,9 @@ QString cellText(const TableSchema& schema, const TableRow& row, int field)
     if (schema.fields[field].type == FieldType::Text)
         return row.texts[slot];
     const double number = row.numbers[slot];
+    // Fixed notation: a jackpot of 5000000 reads "5000000", not "5e+06".
     return std::isnan(number) ? QString()
-                              : QString::number(number, 'g', QLocale::FloatingPointShortest);
+                              : QString::number(number, 'f', QLocale::FloatingPointShortest);
 }
 
 void checkField(const TableSchema& schema, int field)

@@ -138,7 +138,11 @@ private slots:
         m_table.SetField("BALL2", 3.5);
         m_table.SetField("BALL3", -2.5);
         m_table.SetField("BALL4", "  7 ");
+        m_table.SetField("NEXTESTIMATEDJACKPOT", 5000000);
+        m_table.SetField("DIV1", 1234567.5);
         m_table.Post();
+        QCOMPARE(m_table.AsString("NEXTESTIMATEDJACKPOT"), QString("5000000"));
+        QCOMPARE(m_table.AsString("DIV1"), QString("1234567.5"));
         QCOMPARE(m_table.AsInteger("BALL1"), 2);
         QCOMPARE(m_table.AsInteger("BALL2"), 4);
         QCOMPARE(m_table.AsInteger("BALL3"), -2);

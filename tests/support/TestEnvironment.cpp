@@ -53,15 +53,16 @@ namespace {
 
 QString resultsLine(int key, const QDate& date, const QList<int>& balls, int bonus)
 {
-    QStringList cells{QString::number(key), " " + QLocale::c().toString(date, "d MMMM yyyy")};
+    QStringList cells{QString::number(key), QLocale::c().toString(date, "dd MMMM yyyy")};
     for (int ball : balls)
         cells << QString::number(ball);
     cells << QString::number(bonus);
     for (int i = 0; i < 17; ++i) // divisions, winners, pool, rollover, rollover count
         cells << "0";
-    cells << " N"
+    // Provisional, sales, machine, ball set, jackpots; the join puts a blank before each.
+    cells << "N"
           << "0"
-          << " A"
+          << "A"
           << "1"
           << "0"
           << "0";
