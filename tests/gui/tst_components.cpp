@@ -27,6 +27,8 @@
 #include <QScreen>
 #include <QtTest>
 
+#include "Screenshots.h"
+
 #include <functional>
 #include <memory>
 
@@ -38,16 +40,6 @@ QList<QWidget*> noticeWindows() {
         if (widget->objectName() == "KestPopupWindow" && widget->isVisible())
             found << widget;
     return found;
-}
-
-QString screenshotPath(const QString& name) {
-    QDir folder(QCoreApplication::applicationDirPath());
-    folder.mkpath("screenshots");
-    return folder.filePath("screenshots/" + name + ".png");
-}
-
-void saveScreenshot(QWidget* widget, const QString& name) {
-    QVERIFY2(widget->grab().save(screenshotPath(name)), qPrintable(name));
 }
 
 struct ShellCase {

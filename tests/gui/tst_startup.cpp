@@ -1,0 +1,103 @@
+#include "Screenshots.h"
+#include "TestEnvironment.h"
+#include "components/KestPopup.h"
+#include "kernel/Installation.h"
+#include "kernel/uKernel.h"
+#include "shell/uApp.h"
+#include "shell/uMain.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QtTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowsAreCreatedOnceInTheirOrder()
+    {
+        TestEnvironment env;
+        TKestSettings settings;
+        Installation::ensureInstalled(settings);
+        TDrawsageApp app;
+        QCOMPARE(app.creationOrder(),
+                 QStringList({"TfrmMain", "TKernel", "TfrmProcess", "TfrmAbout", "TfrmSearch",
+                              "TfrmInfo", "TfrmAdd", "TfrmGenerator", "TfrmUpdate", "TfrmError",
+                              "TfrmFavourite", "TfrmOverall", "TfrmOpen", "TfrmTemplate",
+                              "TfrmCheck", "TfrmView", "TfrmConfig", "TfrmZoom"}));
+        for (const QString& name : app.creationOrder().mid(2))
+            QVERIFY2(!app.main().findChild<QWidget*>(name)->isVisible(), qPrintable(name));
+    }
+
+    void mainWindowShowsTheDrawsOfTheCurrentGame()
+    {
+        TestEnvironment env;
+        TKestSettings settings;
+        Installation::ensureInstalled(settings);
+        TDrawsageApp app;
+        TfrmMain& main = app.main();
+        QSignalSpy ready(&main, &TfrmMain::ready);
+        main.showMaximized();
+        QVERIFY(ready.count() == 1 || ready.wait());
+        QCOMPARE(main.windowTitle(), QString("Drawsage - South African Edition"));
+        QVERIFY(main.isMaximized());
+
+        auto* grid = main.findChild<QTableView*>("LottoGrid");
+        QVERIFY(grid);
+        QCOMPARE(grid->model()->rowCount(), app.kernel().ResultsTable.RecordCount());
+        QStringList titles;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            titles << grid->model()->headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(titles, QStringList({"Draw Date", "Draw Machine", "Ballset", "Ball 1", "Ball 2",
+                                      "Ball 3", "Ball4 ", "Ball 5", "Ball 6", "Bonus Ball"}));
+        // The newest draw comes first; moving in the grid moves the results table.
+        TKestTable& results = app.kernel().ResultsTable;
+        QCOMPARE(grid->model()->index(0, 0).data().toString(), QString(" 05 December 2026"));
+        grid->setCurrentIndex(grid->model()->index(3, 0));
+        QCOMPARE(results.RecNo(), 4);
+        QCOMPARE(results.AsString("DRAWDATE"), grid->model()->index(3, 0).data().toString());
+
+        // A draw written elsewhere appears in the grid.
+        const int before = grid->model()->rowCount();
+        results.Append();
+        results.SetField("DRAWDATE", " 09 December 2026");
+        results.Post();
+        QCOMPARE(grid->model()->rowCount(), before + 1);
+        saveScreenshot(&main, "main-window");
+    }
+
+    void noticesOfTheKernelReachThePopup()
+    {
+        TestEnvironment env;
+        // Settings that cannot be opened: the kernel's creation reports it.
+        QDir().mkpath(env.configFile());
+        TDrawsageApp app;
+        QTRY_COMPARE(app.popup().lastText(), QString("Unable to find required registry information."));
+        app.kernel().ShowNotice("Second notice");
+        QCOMPARE(app.popup().lastText(), QString("Second notice"));
+        QCOMPARE(app.popup().openCount(), 1);
+    }
+
+    void programStartsOnTheOffscreenPlatform()
+    {
+        TestEnvironment env;
+        QProcess drawsage;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        drawsage.setProcessEnvironment(environment);
+        drawsage.start(DRAWSAGE_APP, {});
+        QVERIFY(drawsage.waitForStarted());
+        // It installs itself and keeps running until it is closed.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Installation::defaultRoot() + "/Data/NL00A1.DB"),
+                                 20000);
+        QVERIFY(!drawsage.waitForFinished(1000));
+        drawsage.terminate();
+        QVERIFY(drawsage.waitForFinished(10000));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
