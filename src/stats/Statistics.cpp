@@ -199,6 +199,16 @@ int statusOf(int last, int cycle)
     return Due;
 }
 
+// The newest-first scan meets a number's most recent appearance first. A draw at the start
+// value of last itself (the oldest shown draw) still names its position: it did appear.
+void claimLastAppearance(NumberStats& number, int p, int position)
+{
+    if (!number.lastAs.isEmpty() || number.last < p)
+        return;
+    number.last = p;
+    number.lastAs = PositionNames[position];
+}
+
 // One draw of the newest-first scan, at position p of the whole table.
 void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& fields, int p,
               bool filtered, qint64& totalOfSums)
@@ -222,10 +232,8 @@ void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& f
         NumberStats& number = stats.Numbers[v];
         ++number.count;
         ++stats.Positions[i].frequency[v];
-        if (number.count == 1 && number.last > p) {
-            number.last = p;
-            number.lastAs = PositionNames[i];
-        }
+        if (number.count == 1)
+            claimLastAppearance(number, p, i);
         number.cycle = filtered ? 0 : p;
         trackRange(stats.Positions[i], v);
     }
@@ -236,10 +244,8 @@ void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& f
     if (!isLottoNumber(b))
         return;
     NumberStats& number = stats.Numbers[b];
-    if (++stats.BonusCount[b] == 1 && number.last > p) {
-        number.last = p;
-        number.lastAs = PositionNames[BonusPosition];
-    }
+    if (++stats.BonusCount[b] == 1)
+        claimLastAppearance(number, p, BonusPosition);
     ++stats.Positions[BonusPosition].frequency[b];
     trackRange(stats.Positions[BonusPosition], b);
 }
@@ -253,8 +259,9 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
     TStatistics next;
     const int shown = results.RecordCount();
     const bool filtered = results.filtered();
+    // "Not seen in the shown draws"; an empty table leaves it at 0 rather than -1.
     for (int n = 1; n < NumberSlots; ++n)
-        next.Numbers[n].last = shown - 1;
+        next.Numbers[n].last = std::max(shown - 1, 0);
     next.Combinations.reserve(shown);
 
     qint64 totalOfSums = 0;
