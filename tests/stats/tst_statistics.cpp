@@ -264,22 +264,28 @@ private slots:
         Draw empty;
         empty.bonus = 0;
         f.add(empty);
+        Draw wide;
+        wide.balls = {100, -3, 40, 41, 42, 43};
+        wide.bonus = 0;
+        f.add(wide);
         f.rebuild();
 
-        QCOMPARE(f.stats.RecordCount, 2);
+        QCOMPARE(f.stats.RecordCount, 3);
         QCOMPARE(f.stats.Combinations[0].text, QString("00 - 01 - 05 - 12 - 49 - 50"));
+        QCOMPARE(f.stats.Combinations[2].text, QString("-03 - 40 - 41 - 42 - 43 - 100"));
         QCOMPARE(f.stats.Combinations[0].sum, 117);
-        QCOMPARE(f.stats.Decades.total, 4 + 6);
+        QCOMPARE(f.stats.Decades.total, 4 + 6 + 4);
         int counted = 0;
         int bonuses = 0;
         for (int n = 1; n <= 49; ++n) {
             counted += f.number(n).count;
             bonuses += f.stats.BonusCount[n];
         }
-        QCOMPARE(counted, 10);
+        QCOMPARE(counted, 14);
         QCOMPARE(bonuses, 0);
         QCOMPARE(f.stats.Positions[0].lowest, 40);  // 0 is no number
         QCOMPARE(f.stats.Positions[2].highest, 42); // nor is 50
+        QCOMPARE(f.stats.Positions[0].highest, 40); // nor is 100
         QCOMPARE(f.stats.Positions[BonusPosition].lowest, 49);
         QCOMPARE(f.stats.Positions[BonusPosition].highest, 1);
         QCOMPARE(Fixture::tableTotals(f.kernel->NumberTable).size(), size_t(49));
