@@ -10,6 +10,12 @@
 #include <QFile>
 #include <QStandardPaths>
 
+// The bundled files live in the engine library, which is static: register them explicitly.
+static void registerSampleResources()
+{
+    Q_INIT_RESOURCE(sample);
+}
+
 namespace Installation {
 namespace {
 
@@ -50,24 +56,11 @@ void copySamples(const QString& resourceFolder, const QString& target)
 
 void importSample(const QString& dataFolder, const QString& tableName, const QString& resource)
 {
-    // The reader works on files; the bundled copy is a resource.
-    const QString temporary = dataFolder + "/" + QFileInfo(resource).fileName() + ".tmp";
-    QFile::remove(temporary);
-    if (!QFile::copy(resource, temporary))
-        throw TKestError(QString("Cannot unpack %1").arg(resource));
-    QFile::setPermissions(temporary, QFile::ReadOwner | QFile::WriteOwner);
     TKestTable table;
     table.setDatabasePath(dataFolder);
     table.setTableName(tableName);
-    try {
-        table.Open();
-        importResultsFile(table, temporary);
-    } catch (...) {
-        QFile::remove(temporary);
-        throw;
-    }
-    table.Close();
-    QFile::remove(temporary);
+    table.Open();
+    importResultsFile(table, resource);
 }
 
 // A new data folder gets every table; tables that exist are kept as they are. A failure
@@ -109,6 +102,7 @@ QStringList ensureInstalled(TKestSettings& settings)
     // Settings that cannot be read are reported by each read; there is nothing to install to.
     if (!settings.canOpen(true))
         return {};
+    registerSampleResources();
     QStringList written;
     for (const FolderSetting& setting : folderSettings) {
         if (settings.contains(setting.name))
