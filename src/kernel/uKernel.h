@@ -3,6 +3,7 @@
 #include "KestAlias.h"
 #include "KestSettings.h"
 #include "KestTable.h"
+#include "stats/Statistics.h"
 
 #include <QObject>
 #include <QTimer>
@@ -38,6 +39,11 @@ public:
     // window rebuilds the history table when it is set.
     bool HistoryStale = true;
 
+    // The statistics of the current game, from the last rebuild (all zero before the first).
+    TStatistics Stats;
+    // Set by the main window so that pending events get through during the long passes.
+    KeepResponsive keepResponsive;
+
     static constexpr auto DatabaseName = "Drawsage";
 
     // Throws TKestError when a table cannot be opened; the tables after it stay closed.
@@ -69,10 +75,15 @@ public:
 
     void ShowNotice(const QString& text);
     void ShowCalculating();
-    // Rebuilds everything derived from the draws, then tells the windows.
+    // Rebuilds the statistics and frequency tables from the draws, then tells the windows. A
+    // rebuild that fails keeps the previous statistics, silently.
     void RecalculateAll();
+    // Refills the history table if a rebuild has made it stale since. On failure the notice
+    // HistoryFailure goes out, the history stays stale, and the result is false.
+    bool RebuildHistory(const ProgressReport& progress = {});
 
     static constexpr auto SettingsFailure = "Unable to find required registry information.";
+    static constexpr auto HistoryFailure = "Unable to process the requested information";
 
 signals:
     void noticeRequested(const QString& text);
