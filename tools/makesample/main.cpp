@@ -1,296 +1,620 @@
-// Writes the sample data that Drawsage installs at its first start: results files of both
-// games in the operator's layout and a few wheel templates. The output depends on nothing but
-// this program, so running it again gives the same bytes.
+// drawsage-makesample: writes the sample data that a first start installs.
 //
-//   drawsage-makesample OUTPUT_FOLDER
+//   drawsage-makesample <outdir>
+//
+// writes into <outdir>
+//   lottoresults.csv, lottoplusresults.csv  a results file of each game in the operator's layout
+//   templates/*.tpl                          wheels, each checked against its guarantee
+//   filters/*.flt                            filter scripts
+//   sample.qrc                               the resource file that bundles all of them
+//
+// The draws are simulated from fixed seeds with a small generator of our own, so a second run
+// writes byte-identical files on any platform. Money is kept in whole cents throughout.
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
-#include <QFile>
 #include <QLocale>
+#include <QSaveFile>
 #include <QStringList>
-#include <QTextStream>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <numeric>
 #include <vector>
 
 namespace {
 
-// splitmix64: small, well known, and the same everywhere (unlike the standard distributions).
-class Random {
+using Cents = qint64;
+
+constexpr Cents fromRand(qint64 amount) {
+    return amount * 100;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Random numbers
+
+// SplitMix64 (Steele, Lea and Flood, 2014): a 64-bit counter passed through a mixing function.
+// The distributions below are our own too, because the standard library's may differ between
+// library versions and would break the reproducibility of the sample files.
+class SplitMix64 {
 public:
-    explicit Random(std::uint64_t seed)
-        : m_state(seed)
-    {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    explicit SplitMix64(quint64 seed)
+        : state(seed) {}
+
+    quint64 next() {
+        quint64 z = (state += 0x9E3779B97F4A7C15ULL);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
         return z ^ (z >> 31);
     }
-    double uniform() { return double(next() >> 11) * 0x1.0p-53; } // [0, 1)
-    int below(int n) { return int(uniform() * n); }
-    // Poisson by inversion for small means, a rounded normal for large ones.
-    long poisson(double mean)
-    {
-        if (mean > 50) {
-            const double u1 = std::max(uniform(), 1e-300), u2 = uniform();
-            const double normal = std::sqrt(-2 * std::log(u1)) * std::cos(2 * M_PI * u2);
-            return std::max(0L, std::lround(mean + std::sqrt(mean) * normal));
+
+    // Uniform in [0, 1) from the top 53 bits.
+    double uniform() { return double(next() >> 11) * 0x1.0p-53; }
+
+    // Uniform in [0, n), without modulo bias.
+    int below(int n) {
+        const quint64 range = quint64(n);
+        const quint64 limit = UINT64_MAX - UINT64_MAX % range;
+        quint64 x;
+        do {
+            x = next();
+        } while (x >= limit);
+        return int(x % range);
+    }
+
+    // Standard normal by the Irwin-Hall sum of twelve uniforms: bell-shaped enough for sales
+    // figures and free of library functions whose last bit may vary.
+    double normal() {
+        double sum = 0;
+        for (int i = 0; i < 12; ++i)
+            sum += uniform();
+        return sum - 6;
+    }
+
+    // Poisson: Knuth's product of uniforms for small means, the normal approximation for
+    // large ones.
+    qint64 poisson(double mean) {
+        if (mean < 30) {
+            const double limit = std::exp(-mean);
+            qint64 count = 0;
+            for (double product = uniform(); product > limit; product *= uniform())
+                ++count;
+            return count;
         }
-        long k = 0;
-        double p = std::exp(-mean), cumulative = p;
-        const double u = uniform();
-        while (u > cumulative && k < 1000) {
-            ++k;
-            p *= mean / k;
-            cumulative += p;
-        }
-        return k;
+        return std::max<qint64>(0, std::llround(mean + std::sqrt(mean) * normal()));
     }
 
 private:
-    std::uint64_t m_state;
+    quint64 state;
 };
 
-constexpr double AllLines = 13983816; // 49 choose 6
-// Ways to match each division on one line: 6; 5+bonus; 5; 4+bonus; 4; 3+bonus; 3.
-constexpr std::array<double, 7> WinningLines{1, 6, 252, 630, 12915, 17220, 229600};
-// Share of the prize pool of each division; division 1 also takes the rollover.
-constexpr std::array<double, 7> PoolShare{0.30, 0.05, 0.08, 0.07, 0.15, 0.10, 0.25};
+// ---------------------------------------------------------------------------------------------
+// Odds of 6 from 49 with a bonus ball
 
-struct Game {
-    const char* fileName;
-    QDate first;
-    double baseLines;    // lines sold on a draw with a small jackpot
-    double minimumJackpot;
-    std::uint64_t seed;
+constexpr int kDivisions = 7;
+
+constexpr qint64 binomial(int n, int k) {
+    qint64 result = 1;
+    for (int i = 1; i <= k; ++i)
+        result = result * (n - k + i) / i;
+    return result;
+}
+
+// Lines out of C(49,6) that win each division. A line matching m of the six main balls has
+// its other 6 - m numbers among the 43 undrawn main numbers; the bonus ball is one of those
+// 43, so C(6,m)·C(42,5-m) lines hold it and C(6,m)·C(42,6-m) do not.
+constexpr std::array<qint64, kDivisions> kWinningLines = {
+    binomial(6, 6),                   // Div 1: six
+    binomial(6, 5) * binomial(42, 0), // Div 2: five and the bonus
+    binomial(6, 5) * binomial(42, 1), // Div 3: five
+    binomial(6, 4) * binomial(42, 1), // Div 4: four and the bonus
+    binomial(6, 4) * binomial(42, 2), // Div 5: four
+    binomial(6, 3) * binomial(42, 2), // Div 6: three and the bonus
+    binomial(6, 3) * binomial(42, 3), // Div 7: three
+};
+constexpr qint64 kAllLines = binomial(49, 6);
+constexpr qint64 kLosingLines =
+    binomial(43, 6) + binomial(6, 1) * binomial(43, 5) + binomial(6, 2) * binomial(43, 4);
+static_assert(std::accumulate(kWinningLines.begin(), kWinningLines.end(), kLosingLines) ==
+              kAllLines);
+
+constexpr double winningChance(int division) {
+    return double(kWinningLines[division]) / double(kAllLines);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The games
+
+struct PriceStep {
+    QDate from;
+    Cents price;
 };
 
-double linePrice(const QDate& date)
-{
-    if (date.year() < 2011)
-        return 2.50;
-    if (date.year() < 2017)
-        return 3.50;
-    return 5.00;
+struct GameProfile {
+    QString fileName;
+    QDate firstDraw;
+    quint64 seed;
+    std::vector<PriceStep> linePrices; // ascending by date
+    double saturdayLines;              // lines sold on a Saturday of the first year, no jackpot
+    double wednesdayShare;             // a Wednesday's sales against a Saturday's
+    double yearlyDrift;                // change of the ordinary sales per year, as a fraction
+    double feverJackpot;               // the announced jackpot, in rand, that doubles the sales
+    Cents guaranteedJackpot;           // promised for the draw after a jackpot was won
+};
+
+const QDate kLastDraw(2026, 12, 5);
+
+// Division 7 pays a fixed number of line prices; divisions 1 to 6 share what is left of half
+// the sales, in these percentages.
+constexpr int kDivision7Lines = 4;
+constexpr std::array<int, kDivisions - 1> kSharePercent = {50, 6, 10, 9, 19, 6};
+static_assert(std::accumulate(kSharePercent.begin(), kSharePercent.end(), 0) == 100);
+
+// Operators announce jackpots in round figures.
+constexpr Cents kJackpotStep = fromRand(100000);
+
+GameProfile nationalLotto() {
+    return {.fileName = QStringLiteral("lottoresults.csv"),
+            .firstDraw = QDate(2000, 4, 1),
+            .seed = 20000401,
+            .linePrices = {{QDate(2000, 4, 1), 250},
+                           {QDate(2004, 1, 1), 300},
+                           {QDate(2008, 1, 1), 350},
+                           {QDate(2012, 1, 1), 400},
+                           {QDate(2015, 1, 1), 450},
+                           {QDate(2017, 1, 1), 500}},
+            .saturdayLines = 6.5e6,
+            .wednesdayShare = 0.6,
+            .yearlyDrift = -0.008,
+            .feverJackpot = 40e6,
+            .guaranteedJackpot = fromRand(2000000)};
 }
 
-QString money(double amount)
-{
-    return QString::number(amount, 'f', 2);
+// The sister game sells fewer and cheaper lines, so its jackpots grow more slowly.
+GameProfile nationalLottoPlus() {
+    return {.fileName = QStringLiteral("lottoplusresults.csv"),
+            .firstDraw = QDate(2004, 4, 3),
+            .seed = 20040403,
+            .linePrices = {{QDate(2004, 4, 3), 150},
+                           {QDate(2009, 1, 1), 200},
+                           {QDate(2014, 1, 1), 250}},
+            .saturdayLines = 3.0e6,
+            .wednesdayShare = 0.6,
+            .yearlyDrift = -0.008,
+            .feverJackpot = 15e6,
+            .guaranteedJackpot = fromRand(1000000)};
 }
 
-QStringList header()
-{
-    return {"Key",           "DrawDate",      "Ball1",        "Ball2",
-            "Ball3",         "Ball4",         "Ball5",        "Ball6",
-            "BonusBall",     "Div1",          "Div2",         "Div3",
-            "Div4",          "Div5",          "Div6",         "Div7",
-            "Div1NoWin",     "Div2NoWin",     "Div3NoWin",    "Div4NoWin",
-            "Div5NoWin",     "Div6NoWin",     "Div7NoWin",    "PrizePayable",
-            "Rollover",      "RolloverCount", "Provisional",  "TotalSales",
-            "DrawMachine",   "BallSet",       "NextEstimatedJackpot", "NextGuaranteedJackpot"};
+bool isDrawDay(QDate date) {
+    return date.dayOfWeek() == Qt::Wednesday || date.dayOfWeek() == Qt::Saturday;
 }
 
-// Every Wednesday and Saturday from `first` to the last sample day.
-std::vector<QDate> drawDays(const QDate& first, const QDate& last)
-{
-    std::vector<QDate> days;
-    for (QDate day = first; day <= last; day = day.addDays(1)) {
-        if (day.dayOfWeek() == Qt::Wednesday || day.dayOfWeek() == Qt::Saturday)
-            days.push_back(day);
+QDate nextDrawDay(QDate date) {
+    return date.addDays(date.dayOfWeek() == Qt::Wednesday ? 3 : 4);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The draws
+
+struct Draw {
+    int key = 0;
+    QDate date;
+    std::array<int, 6> balls{}; // in drawn order
+    int bonusBall = 0;
+    std::array<Cents, kDivisions> prize{};
+    std::array<qint64, kDivisions> winners{};
+    Cents prizePayable = 0;
+    Cents rollover = 0;
+    int rolloverCount = 0;
+    Cents totalSales = 0;
+    char drawMachine = 'A';
+    int ballSet = 1;
+    Cents nextEstimatedJackpot = 0;
+    Cents nextGuaranteedJackpot = 0;
+};
+
+// Plays one game from its first draw on: sales respond to the announced jackpot, winners follow
+// the odds, and an unwon jackpot rolls over into the next draw.
+class GameSimulator {
+public:
+    // The first draw has the game's guarantee behind it, as after a won jackpot.
+    explicit GameSimulator(const GameProfile& game)
+        : game(game)
+        , random(game.seed)
+        , announcedJackpot(game.guaranteedJackpot)
+        , guaranteedJackpot(game.guaranteedJackpot) {}
+
+    // Every draw up to lastDraw, oldest first.
+    std::vector<Draw> run(QDate lastDraw) {
+        std::vector<Draw> draws;
+        for (QDate date = game.firstDraw; date <= lastDraw; date = nextDrawDay(date))
+            draws.push_back(play(date));
+        // The newest draw announces a guarantee as well, so that a fresh installation has
+        // every jackpot figure to show.
+        Draw& newest = draws.back();
+        if (newest.nextGuaranteedJackpot == 0)
+            newest.nextGuaranteedJackpot =
+                std::max(game.guaranteedJackpot,
+                         newest.nextEstimatedJackpot / 2 / kJackpotStep * kJackpotStep);
+        return draws;
     }
-    return days;
+
+private:
+    Draw play(QDate date) {
+        Draw draw;
+        draw.key = ++drawCount;
+        draw.date = date;
+        drawBalls(draw);
+        draw.drawMachine = "ABC"[random.below(3)];
+        draw.ballSet = 1 + random.below(8);
+
+        const Cents price = linePrice(date);
+        const double lines = expectedLines(date, announcedJackpot) * (1 + 0.05 * random.normal());
+        const qint64 lineCount = std::llround(lines);
+        draw.totalSales = lineCount * price;
+        for (int division = 0; division < kDivisions; ++division)
+            draw.winners[division] = random.poisson(double(lineCount) * winningChance(division));
+
+        payPrizes(draw, price);
+        announceNextJackpot(draw);
+        return draw;
+    }
+
+    // Six main balls and the bonus ball, in drawn order: a partial Fisher-Yates shuffle.
+    void drawBalls(Draw& draw) {
+        std::array<int, 49> machine;
+        std::iota(machine.begin(), machine.end(), 1);
+        for (int i = 0; i < 7; ++i)
+            std::swap(machine[i], machine[i + random.below(49 - i)]);
+        std::copy_n(machine.begin(), 6, draw.balls.begin());
+        draw.bonusBall = machine[6];
+    }
+
+    void payPrizes(Draw& draw, Cents price) {
+        const Cents pool = draw.totalSales / 2;
+        const Cents division7 = kDivision7Lines * price;
+        const Cents shared = std::max<Cents>(0, pool - draw.winners[6] * division7);
+
+        std::array<Cents, kDivisions - 1> shares;
+        for (int division = 0; division < kDivisions - 1; ++division)
+            shares[division] = shared * kSharePercent[division] / 100;
+        // A lower division without winners passes its share down; the last one to the jackpot.
+        for (int division = 1; division < kDivisions - 1; ++division) {
+            if (draw.winners[division] > 0)
+                continue;
+            const int heir = division + 1 < kDivisions - 1 ? division + 1 : 0;
+            shares[heir] += shares[division];
+            shares[division] = 0;
+        }
+
+        const Cents jackpot = std::max(carriedJackpot + shares[0], guaranteedJackpot);
+        if (draw.winners[0] > 0) {
+            carriedJackpot = 0;
+            rolloverCount = 0;
+        } else {
+            carriedJackpot = jackpot;
+            ++rolloverCount;
+        }
+        shares[0] = jackpot;
+        draw.rollover = carriedJackpot;
+        draw.rolloverCount = rolloverCount;
+
+        for (int division = 0; division < kDivisions; ++division) {
+            const qint64 winners = draw.winners[division];
+            if (winners == 0)
+                continue;
+            draw.prize[division] =
+                division < kDivisions - 1 ? shares[division] / winners : division7;
+            draw.prizePayable += draw.prize[division] * winners;
+        }
+    }
+
+    // The expected jackpot of the next draw, in round figures, and the guarantee that follows
+    // a won jackpot. A guarantee binds: the next draw's jackpot is topped up to it.
+    void announceNextJackpot(Draw& draw) {
+        const QDate next = nextDrawDay(draw.date);
+        const Cents price = linePrice(next);
+        const double lines = expectedLines(next, carriedJackpot);
+        const double shared =
+            lines * double(price) / 2 - lines * winningChance(6) * double(kDivision7Lines * price);
+        const Cents estimate = carriedJackpot + Cents(shared * kSharePercent[0] / 100);
+
+        guaranteedJackpot = rolloverCount == 0 ? game.guaranteedJackpot : 0;
+        announcedJackpot = std::max(estimate / kJackpotStep * kJackpotStep, guaranteedJackpot);
+        draw.nextEstimatedJackpot = announcedJackpot;
+        draw.nextGuaranteedJackpot = guaranteedJackpot;
+    }
+
+    Cents linePrice(QDate date) const {
+        const auto step = std::find_if(game.linePrices.rbegin(), game.linePrices.rend(),
+                                       [date](const PriceStep& s) { return s.from <= date; });
+        return step->price;
+    }
+
+    double ordinaryLines(QDate date) const {
+        const double years = game.firstDraw.daysTo(date) / 365.25;
+        const double day = date.dayOfWeek() == Qt::Saturday ? 1.0 : game.wednesdayShare;
+        return game.saturdayLines * day * (1 + game.yearlyDrift * years);
+    }
+
+    double expectedLines(QDate date, Cents announced) const {
+        return ordinaryLines(date) * (1 + double(announced) / 100 / game.feverJackpot);
+    }
+
+    const GameProfile game;
+    SplitMix64 random;
+    int drawCount = 0;
+    Cents carriedJackpot = 0;
+    int rolloverCount = 0;
+    Cents announcedJackpot;
+    Cents guaranteedJackpot;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The results file
+
+// Column names of the operator's results file.
+const QStringList kResultsColumns =
+    QStringLiteral("Key,DrawDate,Ball1,Ball2,Ball3,Ball4,Ball5,Ball6,BonusBall,"
+                   "Div1,Div2,Div3,Div4,Div5,Div6,Div7,"
+                   "Div1NoWin,Div2NoWin,Div3NoWin,Div4NoWin,Div5NoWin,Div6NoWin,Div7NoWin,"
+                   "PrizePayable,Rollover,RolloverCount,Provisional,TotalSales,DrawMachine,"
+                   "BallSet,NextEstimatedJackpot,NextGuaranteedJackpot")
+        .split(QLatin1Char(','));
+
+// The operator separates columns by a comma and a blank, so every column after the first
+// arrives with a leading blank; text columns keep it when imported.
+const QString kColumnSeparator = QStringLiteral(", ");
+
+QString money(Cents amount) {
+    return QStringLiteral("%1.%2").arg(amount / 100).arg(amount % 100, 2, 10, QLatin1Char('0'));
 }
 
-bool writeLines(const QString& path, const QStringList& lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QTextStream out(&file);
-    for (const QString& line : lines)
-        out << line << "\r\n";
+QString resultsLine(const Draw& draw) {
+    QStringList columns;
+    columns << QString::number(draw.key)
+            << QLocale::c().toString(draw.date, QStringLiteral("dd MMMM yyyy"));
+    for (int ball : draw.balls)
+        columns << QString::number(ball);
+    columns << QString::number(draw.bonusBall);
+    for (Cents prize : draw.prize)
+        columns << money(prize);
+    for (qint64 winners : draw.winners)
+        columns << QString::number(winners);
+    columns << money(draw.prizePayable) << money(draw.rollover)
+            << QString::number(draw.rolloverCount) << QStringLiteral("N") << money(draw.totalSales)
+            << QString(QLatin1Char(draw.drawMachine)) << QString::number(draw.ballSet)
+            << money(draw.nextEstimatedJackpot) << money(draw.nextGuaranteedJackpot);
+    return columns.join(kColumnSeparator);
+}
+
+// Header first, then the draws newest first.
+QStringList resultsFile(const std::vector<Draw>& draws) {
+    QStringList lines{kResultsColumns.join(kColumnSeparator)};
+    for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw)
+        lines << resultsLine(*draw);
+    return lines;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Templates
+
+using Row = std::array<int, 6>;
+
+// A wheel over K picked numbers. Its guarantee: when `drawn` of the six winning numbers are
+// among the K, at least one row matches `guaranteedMatch` of them.
+struct Wheel {
+    QString name;
+    QString description;
+    int selectionTotal;
+    int drawn;
+    int guaranteedMatch;
+    std::vector<Row> rows;
+};
+
+// All combinations of six from 1..k, in lexicographic order.
+std::vector<Row> everyCombination(int k) {
+    std::vector<Row> rows;
+    Row row = {1, 2, 3, 4, 5, 6};
+    while (true) {
+        rows.push_back(row);
+        int i = 5;
+        while (i >= 0 && row[i] == k - 5 + i)
+            --i;
+        if (i < 0)
+            return rows;
+        ++row[i];
+        for (int j = i + 1; j < 6; ++j)
+            row[j] = row[j - 1] + 1;
+    }
+}
+
+Wheel fullWheel(int k) {
+    return {
+        .name = QStringLiteral("FullWheel%1").arg(k),
+        .description =
+            QStringLiteral("Full wheel of %1 numbers: every combination of six of them.").arg(k),
+        .selectionTotal = k,
+        .drawn = 6,
+        .guaranteedMatch = 6,
+        .rows = everyCombination(k)};
+}
+
+// Abbreviated wheels, found by an exhaustive search: no six rows give either guarantee.
+const std::vector<Wheel> kAbbreviatedWheels = {
+    {.name = QStringLiteral("Wheel9-3if3"),
+     .description = QStringLiteral(
+         "9 numbers in 7 lines: 3 matched if 3 of the winning numbers are among them."),
+     .selectionTotal = 9,
+     .drawn = 3,
+     .guaranteedMatch = 3,
+     .rows = {{1, 2, 3, 4, 5, 6},
+              {1, 2, 3, 4, 5, 7},
+              {1, 2, 3, 6, 7, 8},
+              {1, 4, 6, 7, 8, 9},
+              {1, 5, 6, 7, 8, 9},
+              {2, 3, 4, 5, 8, 9},
+              {1, 2, 3, 6, 7, 9}}},
+    {.name = QStringLiteral("Wheel10-4if5"),
+     .description = QStringLiteral(
+         "10 numbers in 7 lines: 4 matched if 5 of the winning numbers are among them."),
+     .selectionTotal = 10,
+     .drawn = 5,
+     .guaranteedMatch = 4,
+     .rows = {{1, 2, 3, 4, 5, 6},
+              {1, 2, 3, 4, 5, 7},
+              {1, 2, 3, 4, 6, 7},
+              {1, 5, 6, 7, 8, 9},
+              {2, 3, 4, 8, 9, 10},
+              {1, 5, 6, 7, 8, 10},
+              {1, 5, 6, 7, 9, 10}}},
+};
+
+quint32 rowMask(const Row& row) {
+    quint32 mask = 0;
+    for (int slot : row)
+        mask |= 1u << (slot - 1);
+    return mask;
+}
+
+// Checks every way the winning numbers can fall among the picked ones.
+bool holdsGuarantee(const Wheel& wheel) {
+    std::vector<quint32> masks;
+    for (const Row& row : wheel.rows) {
+        const bool valid = std::all_of(row.begin(), row.end(), [&](int slot) {
+            return slot >= 1 && slot <= wheel.selectionTotal;
+        });
+        if (!valid || std::popcount(rowMask(row)) != 6)
+            return false;
+        masks.push_back(rowMask(row));
+    }
+    for (quint32 winning = 0; winning < (1u << wheel.selectionTotal); ++winning) {
+        if (std::popcount(winning) != wheel.drawn)
+            continue;
+        const bool hit = std::any_of(masks.begin(), masks.end(), [&](quint32 mask) {
+            return std::popcount(mask & winning) >= wheel.guaranteedMatch;
+        });
+        if (!hit)
+            return false;
+    }
     return true;
 }
 
-bool writeResults(const Game& game, const QDate& last, const QString& folder)
-{
-    Random random(game.seed);
-    const std::vector<QDate> days = drawDays(game.first, last);
-    QStringList draws; // oldest first while drawing
-    double rollover = 0;
-    int rolloverCount = 0;
-    double jackpotEstimate = game.minimumJackpot;
-    for (size_t index = 0; index < days.size(); ++index) {
-        const QDate& day = days[index];
-        std::array<int, 49> balls{};
-        for (int i = 0; i < 49; ++i)
-            balls[i] = i + 1;
-        for (int i = 0; i < 7; ++i) // the first seven of a shuffle, in drawn order
-            std::swap(balls[i], balls[i + random.below(49 - i)]);
-
-        // Bigger jackpots sell more lines.
-        const double lines = std::round(game.baseLines * (1 + jackpotEstimate / 40e6) *
-                                        (0.85 + 0.3 * random.uniform()));
-        const double sales = lines * linePrice(day);
-        const double pool = sales * 0.5;
-        std::array<long, 7> winners{};
-        std::array<double, 7> prizes{};
-        double payable = 0;
-        for (int d = 0; d < 7; ++d) {
-            winners[d] = random.poisson(lines * WinningLines[d] / AllLines);
-            const double share = pool * PoolShare[d] + (d == 0 ? rollover : 0);
-            if (winners[d] > 0) {
-                prizes[d] = std::floor(share / double(winners[d]) * 100) / 100;
-                payable += prizes[d] * double(winners[d]);
-            }
-        }
-        if (winners[0] > 0) {
-            rollover = 0;
-            rolloverCount = 0;
-        } else {
-            rollover += pool * PoolShare[0];
-            ++rolloverCount;
-        }
-        // The next jackpot: what rolls over plus the expected share, in hundred thousands.
-        jackpotEstimate = std::max(game.minimumJackpot,
-                                   std::round((rollover + pool * PoolShare[0]) / 1e5) * 1e5);
-        const bool newest = index + 1 == days.size();
-        const double guaranteed =
-            newest || random.uniform() < 0.3 ? std::floor(jackpotEstimate / 1e6) * 1e6 : 0;
-
-        QStringList cells{QString::number(index + 1),
-                          QLocale::c().toString(day, "dd MMMM yyyy")};
-        for (int i = 0; i < 7; ++i)
-            cells << QString::number(balls[i]);
-        for (double prize : prizes)
-            cells << money(prize);
-        for (long count : winners)
-            cells << QString::number(count);
-        cells << money(payable) << money(rollover) << QString::number(rolloverCount) << "N"
-              << money(sales) << QString(QChar('A' + random.below(3)))
-              << QString::number(1 + random.below(8)) << money(jackpotEstimate)
-              << money(std::max(guaranteed, newest ? game.minimumJackpot : 0.0));
-        draws << cells.join(", ");
-    }
-    std::reverse(draws.begin(), draws.end()); // the operator lists the newest draw first
-    draws.prepend(header().join(", "));
-    return writeLines(folder + '/' + game.fileName, draws);
-}
-
-// ---------------------------------------------------------------------------------------
-// Wheels
-
-using Line = std::array<int, 6>;
-
-std::vector<std::vector<int>> subsets(int n, int k)
-{
-    std::vector<std::vector<int>> result;
-    std::vector<int> pick(k);
-    for (int i = 0; i < k; ++i)
-        pick[i] = i + 1;
-    while (true) {
-        result.push_back(pick);
-        int i = k - 1;
-        while (i >= 0 && pick[i] == n - k + i + 1)
-            --i;
-        if (i < 0)
-            return result;
-        ++pick[i];
-        for (int j = i + 1; j < k; ++j)
-            pick[j] = pick[j - 1] + 1;
-    }
-}
-
-int shared(const std::vector<int>& a, const std::vector<int>& b)
-{
-    int count = 0;
-    for (int x : a)
-        count += int(std::count(b.begin(), b.end(), x));
-    return count;
-}
-
-// A wheel of `numbers` that guarantees `match` hits when `drawn` of them are drawn: greedy,
-// then checked against every possible set of drawn numbers.
-std::vector<std::vector<int>> wheel(int numbers, int match, int drawn)
-{
-    const auto candidates = subsets(numbers, 6);
-    const auto draws = subsets(numbers, drawn);
-    std::vector<bool> covered(draws.size(), false);
-    std::vector<std::vector<int>> rows;
-    while (std::find(covered.begin(), covered.end(), false) != covered.end()) {
-        size_t best = 0;
-        int bestGain = -1;
-        for (size_t c = 0; c < candidates.size(); ++c) {
-            int gain = 0;
-            for (size_t d = 0; d < draws.size(); ++d)
-                gain += !covered[d] && shared(candidates[c], draws[d]) >= match;
-            if (gain > bestGain) {
-                bestGain = gain;
-                best = c;
-            }
-        }
-        rows.push_back(candidates[best]);
-        for (size_t d = 0; d < draws.size(); ++d)
-            covered[d] = covered[d] || shared(candidates[best], draws[d]) >= match;
-    }
-    for (const auto& draw : draws) {
-        const bool hit = std::any_of(rows.begin(), rows.end(),
-                                     [&](const auto& row) { return shared(row, draw) >= match; });
-        if (!hit) {
-            std::fprintf(stderr, "wheel of %d fails its guarantee\n", numbers);
-            std::exit(1);
-        }
-    }
-    return rows;
-}
-
-bool writeTemplate(const QString& path, int numbers, int guarantee,
-                   const std::vector<std::vector<int>>& rows)
-{
-    QStringList lines{QString::number(numbers), QString::number(rows.size()),
-                      QString::number(guarantee)};
-    for (const auto& row : rows) {
-        QString line;
+// The template format; a leading comment tells the user what the wheel promises.
+QStringList templateFile(const Wheel& wheel) {
+    QStringList lines{QStringLiteral("; ") + wheel.description,
+                      QString::number(wheel.selectionTotal), QString::number(wheel.rows.size()),
+                      QString::number(wheel.guaranteedMatch)};
+    for (const Row& row : wheel.rows) {
+        QString text;
         for (int slot : row)
-            line += QString::asprintf("%.2d", slot);
-        lines << line;
+            text += QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0'));
+        lines << text;
     }
-    return writeLines(path, lines);
+    return lines;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filter scripts
+
+struct FilterScript {
+    QString name;
+    QStringList lines;
+};
+
+// Imported text keeps the blank after the separator, hence ' B' for machine B.
+const std::vector<FilterScript> kFilterScripts = {
+    {QStringLiteral("LowFirstBall"), {QStringLiteral("(BALL1<'10')")}},
+    {QStringLiteral("MachineB"), {QStringLiteral("(DRAWMACHINE=' B')")}},
+    {QStringLiteral("LowFirstBallMachineB"),
+     {QStringLiteral("(BALL1<'10') AND"), QStringLiteral("(DRAWMACHINE=' B')")}},
+    {QStringLiteral("BigJackpots"), {QStringLiteral("(NEXTESTIMATEDJACKPOT>'10000000')")}},
+    {QStringLiteral("Rollovers"), {QStringLiteral("(ROLLOVERCOUNT>'0')")}},
+    {QStringLiteral("JackpotWon"), {QStringLiteral("(DIV1NOWIN>'0')")}},
+};
+
+// ---------------------------------------------------------------------------------------------
+// Output
+
+// Every one of these formats ends its lines with CR LF.
+QByteArray crlfLines(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QByteArray resourceFile(const QStringList& files) {
+    QString text = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n"
+                                  "    <qresource prefix=\"/sample\">\n");
+    for (const QString& file : files)
+        text += QStringLiteral("        <file alias=\"%1\">%1</file>\n").arg(file);
+    return (text + QStringLiteral("    </qresource>\n</RCC>\n")).toUtf8();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    std::fprintf(stderr, "Cannot write %s: %s\n", qPrintable(path), qPrintable(file.errorString()));
+    return false;
+}
+
+int makeSample(const QDir& out) {
+    if (!out.mkpath(QStringLiteral("templates")) || !out.mkpath(QStringLiteral("filters"))) {
+        std::fprintf(stderr, "Cannot create the folders in %s\n", qPrintable(out.path()));
+        return 1;
+    }
+    QStringList written;
+
+    for (const GameProfile& game : {nationalLotto(), nationalLottoPlus()}) {
+        if (!isDrawDay(game.firstDraw) || !isDrawDay(kLastDraw)) {
+            std::fprintf(stderr, "%s does not start and end on draw days\n",
+                         qPrintable(game.fileName));
+            return 1;
+        }
+        const std::vector<Draw> draws = GameSimulator(game).run(kLastDraw);
+        if (!writeFile(out.filePath(game.fileName), crlfLines(resultsFile(draws))))
+            return 1;
+        written << game.fileName;
+    }
+
+    std::vector<Wheel> wheels = {fullWheel(7), fullWheel(8)};
+    wheels.insert(wheels.end(), kAbbreviatedWheels.begin(), kAbbreviatedWheels.end());
+    for (const Wheel& wheel : wheels) {
+        if (!holdsGuarantee(wheel)) {
+            std::fprintf(stderr, "%s does not hold its guarantee\n", qPrintable(wheel.name));
+            return 1;
+        }
+        const QString file = QStringLiteral("templates/%1.tpl").arg(wheel.name);
+        if (!writeFile(out.filePath(file), crlfLines(templateFile(wheel))))
+            return 1;
+        written << file;
+    }
+
+    for (const FilterScript& script : kFilterScripts) {
+        const QString file = QStringLiteral("filters/%1.flt").arg(script.name);
+        if (!writeFile(out.filePath(file), crlfLines(script.lines)))
+            return 1;
+        written << file;
+    }
+
+    return writeFile(out.filePath(QStringLiteral("sample.qrc")), resourceFile(written)) ? 0 : 1;
 }
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
-    QCoreApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: drawsage-makesample OUTPUT_FOLDER\n");
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "Usage: drawsage-makesample <outdir>\n");
         return 2;
     }
-    const QString folder = QString::fromLocal8Bit(argv[1]);
-    const QDate last(2026, 12, 5);
-    const Game lotto{"lottoresults.csv", QDate(2000, 4, 1), 4.5e6, 2e6, 20000401};
-    const Game plus{"lottoplusresults.csv", QDate(2004, 4, 3), 3.0e6, 1e6, 20040403};
-
-    QDir().mkpath(folder + "/templates");
-    const bool written =
-        writeResults(lotto, last, folder) && writeResults(plus, last, folder) &&
-        writeTemplate(folder + "/templates/Full wheel of 7.tpl", 7, 6, wheel(7, 6, 6)) &&
-        writeTemplate(folder + "/templates/Full wheel of 8.tpl", 8, 6, wheel(8, 6, 6)) &&
-        writeTemplate(folder + "/templates/Wheel of 9 - 3 if 3.tpl", 9, 3, wheel(9, 3, 3)) &&
-        writeTemplate(folder + "/templates/Wheel of 10 - 3 if 4.tpl", 10, 3, wheel(10, 3, 4));
-    if (!written) {
-        std::fprintf(stderr, "cannot write to %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return makeSample(QDir(arguments.at(1)));
 }
