@@ -1,10 +1,10 @@
+#include "components/KestMessage.h"
 #include "kernel/Installation.h"
 #include "kernel/KestError.h"
 #include "shell/uApp.h"
 #include "shell/uMain.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
@@ -16,7 +16,7 @@ int main(int argc, char* argv[])
     try {
         Installation::ensureInstalled(settings);
     } catch (const TKestError& error) {
-        QMessageBox::critical(nullptr, "Drawsage",
+        TKestMessage::critical(nullptr, "Drawsage",
                               "Drawsage could not prepare its data folder.\n" + error.message());
     }
 

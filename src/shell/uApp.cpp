@@ -1,5 +1,6 @@
 #include "uApp.h"
 
+#include "components/KestMessage.h"
 #include "components/KestPopup.h"
 #include "generator/uFavourite.h"
 #include "generator/uGenerator.h"
@@ -20,7 +21,6 @@
 #include "update/uError.h"
 #include "update/uUpdate.h"
 
-#include <QMessageBox>
 
 namespace {
 template <class Window> void create(TfrmMain* main, QStringList& order)
@@ -43,7 +43,7 @@ TDrawsageApp::TDrawsageApp()
                      &TKestPopup::showNotice);
     QObject::connect(m_kernel.get(), &TKernel::errorOccurred, m_main.get(),
                      [main = m_main.get()](const QString& message) {
-                         QMessageBox::critical(main, "Drawsage", message);
+                         TKestMessage::critical(main, "Drawsage", message);
                      });
 
     TfrmMain* main = m_main.get();

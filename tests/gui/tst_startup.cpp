@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
+#include "components/KestMessage.h"
 #include "components/KestPopup.h"
 #include "kernel/Installation.h"
 #include "kernel/uKernel.h"
@@ -74,11 +75,13 @@ private slots:
         TestEnvironment env;
         // Settings that cannot be opened: the kernel's creation reports it.
         QDir().mkpath(env.configFile());
+        TKestMessage::setNextAnswer(QMessageBox::Ok); // the tables cannot be opened either
         TDrawsageApp app;
         QTRY_COMPARE(app.popup().lastText(), QString("Unable to find required registry information."));
         app.kernel().ShowNotice("Second notice");
         QCOMPARE(app.popup().lastText(), QString("Second notice"));
         QCOMPARE(app.popup().openCount(), 1);
+        QCOMPARE(TKestMessage::answeredTexts().size(), 1);
     }
 
     void programStartsOnTheOffscreenPlatform()
