@@ -54,7 +54,10 @@ TfrmMain::TfrmMain(QWidget* parent)
     LottoGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     LottoGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LottoGrid->setAlternatingRowColors(true);
+    // The columns share the width; date and machine take what their texts need.
     LottoGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    LottoGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    LottoGrid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     LottoGrid->verticalHeader()->setDefaultSectionSize(LottoGrid->fontMetrics().height() + 6);
     LottoGrid->verticalHeader()->hide();
     layout->addWidget(LottoGrid);

@@ -55,10 +55,9 @@ NewsFacts readNewsFacts(const TKestTable& results)
 
 QString composeNews(const NewsFacts& newest, qint64 winners, qint64 millionaires, int recordCount)
 {
-    // The news line has always counted one draw fewer than the table shows; an empty table
-    // still counts 0.
+    // The totals are over every draw the table shows, so that is the count the line states.
     const QString totals = Format("%.0n Millionaires and %.0n Winners out of %d Lotto Draws",
-                                  {millionaires, winners, std::max(recordCount - 1, 0)});
+                                  {millionaires, winners, recordCount});
     return Format("   %s   -   %s   -   %s   -",
                   {jackpotSentence(newest), winnerSentence(newest), totals});
 }

@@ -1,5 +1,7 @@
 #include "Statistics.h"
 
+#include "NewsLine.h"
+
 #include "kernel/KestError.h"
 #include "kernel/KestTable.h"
 #include "kernel/Numbers.h"
@@ -272,6 +274,15 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
         next.Numbers[n].last = std::max(shown - 1, 0);
     next.Combinations.reserve(shown);
 
+    // The jackpot and winner news is about the newest draw of the whole table, filter or not.
+    NewsFacts newest;
+    {
+        CursorKeeper keeper(results);
+        results.setFiltered(false);
+        results.First();
+        newest = readNewsFacts(results);
+    }
+
     qint64 totalOfSums = 0;
     {
         CursorKeeper keeper(results);
@@ -296,6 +307,8 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
         next.Numbers[n].status = statusOf(next.Numbers[n].last, next.Numbers[n].cycle);
     for (int count : next.Decades.counts)
         next.Decades.total += count;
+    next.News = composeNews(newest, next.Winners.winners, next.Winners.millionaires,
+                            next.RecordCount);
 
     std::array<int, NumberSlots> counts{};
     for (int n = 1; n < NumberSlots; ++n)

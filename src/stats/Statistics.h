@@ -61,6 +61,7 @@ struct TStatistics {
     WinnerTotals Winners;
     int ExpectedSum = 0; // one less than the truncated average six-ball sum
     int RecordCount = 0; // the draws the pass scanned (those that pass an active filter)
+    QString News;        // the marquee text, as composed, before any scrolling
 };
 
 // Called now and then during a long pass so that a window can let pending events through.

@@ -67,6 +67,7 @@ private slots:
         results.SetField("DRAWDATE", " 09 December 2026");
         results.Post();
         QCOMPARE(grid->model()->rowCount(), before + 1);
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
         saveScreenshot(&main, "main-window");
     }
 

@@ -45,7 +45,7 @@ private slots:
         QCOMPARE(composeNews(facts(5000000, 2000000, 3, 1234567.5, 0), 45678, 12, 100),
                  "   The next estimated jackpot prize for draw number 2001 is R 5,000,000.00"
                  "   -   There was 3 players winning R 1,234,567.50 each on  7 June 2025"
-                 "   -   12 Millionaires and 45,678 Winners out of 99 Lotto Draws   -");
+                 "   -   12 Millionaires and 45,678 Winners out of 100 Lotto Draws   -");
     }
 
     void sentences_data()
@@ -97,7 +97,7 @@ private slots:
     {
         const NewsFacts newest = facts(0, 0, 0, 0, 0);
         QVERIFY(composeNews(newest, 1234567, 1000, 2001)
-                    .endsWith("   -   1,000 Millionaires and 1,234,567 Winners out of 2000 "
+                    .endsWith("   -   1,000 Millionaires and 1,234,567 Winners out of 2001 "
                               "Lotto Draws   -"));
         QVERIFY(composeNews(newest, 0, 0, 0)
                     .endsWith("   -   0 Millionaires and 0 Winners out of 0 Lotto Draws   -"));

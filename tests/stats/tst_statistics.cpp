@@ -211,6 +211,12 @@ private slots:
             QCOMPARE(f.number(n).cycle, 0);
             QCOMPARE(f.number(n).status, f.number(n).last <= 3 ? int(Due) : int(Overdue));
         }
+        // The news is about the newest draw of the whole table; the totals about the shown ones.
+        QVERIFY2(f.stats.News.startsWith("   No jackpot detail(s) is availible for draw number "
+                                         "21, please update the database   -   The jackpot for "
+                                         "Draw 1 has not been won by any player"),
+                 qPrintable(f.stats.News));
+        QVERIFY(f.stats.News.endsWith("out of 3 Lotto Draws   -"));
     }
 
     void rankingIsByCountThenTheHigherNumber()
