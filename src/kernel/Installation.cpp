@@ -25,17 +25,18 @@ struct FolderSetting {
 };
 
 constexpr FolderSetting folderSettings[] = {
-    {"DataDir", "Data"},       {"TempDir", "Temp"},      {"FilterDir", "Filters"},
+    {"DataDir", "Data"},        {"TempDir", "Temp"},      {"FilterDir", "Filters"},
     {"Templates", "Templates"}, {"TicketDir", "Tickets"},
 };
 
-constexpr int DefaultMarquee = 200; // milliseconds per character of the news line
+constexpr int DefaultMarquee = 200;     // milliseconds per character of the news line
 constexpr double DefaultCostUnit = 5.0; // rand per line
 
 void makeFolder(const QString& path)
 {
     if (!QDir().mkpath(path))
-        throw TKestError(QString("Cannot create the folder %1").arg(QDir::toNativeSeparators(path)));
+        throw TKestError(
+            QString("Cannot create the folder %1").arg(QDir::toNativeSeparators(path)));
 }
 
 // Copies the bundled files of one kind into a folder, leaving files that exist alone.
@@ -49,8 +50,8 @@ void copySamples(const QString& resourceFolder, const QString& target)
             continue;
         if (!QFile::copy(source, destination))
             throw TKestError(QString("Cannot write %1").arg(QDir::toNativeSeparators(destination)));
-        QFile::setPermissions(destination, QFile::ReadOwner | QFile::WriteOwner |
-                                               QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(destination, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                               QFile::ReadOther);
     }
 }
 

@@ -40,9 +40,7 @@ bool TKestAlias::DeleteAlias(const QString& name)
     QStringList names = readList();
     if (names.removeAll(name) == 0)
         return false;
-    return m_settings.write(key(name, "Driver"), QVariant()) &&
-           m_settings.write(key(name, "Params"), QVariant()) &&
-           m_settings.write("Aliases/Names", names);
+    return m_settings.remove("Aliases/" + name) && m_settings.write("Aliases/Names", names);
 }
 
 bool TKestAlias::ModifyAlias(const QString& name, const QStringList& params)

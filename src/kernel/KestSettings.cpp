@@ -60,6 +60,16 @@ bool TKestSettings::write(const QString& name, const QVariant& value)
     return settings.status() == QSettings::NoError;
 }
 
+bool TKestSettings::remove(const QString& name)
+{
+    if (!canOpen(true))
+        return false;
+    QSettings settings(m_fileName, QSettings::IniFormat);
+    settings.remove(name);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
 bool TKestSettings::contains(const QString& name) const
 {
     const std::optional<QVariant> value = read(name);

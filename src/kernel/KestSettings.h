@@ -21,6 +21,7 @@ public:
     // std::nullopt when the file cannot be opened; an empty QVariant when the value is missing.
     std::optional<QVariant> read(const QString& name) const;
     bool write(const QString& name, const QVariant& value);
+    bool remove(const QString& name); // a group name removes the whole group
     bool contains(const QString& name) const;
 
 private:

@@ -278,16 +278,6 @@ void TKestTable::reload() const
     rebuildVisible();
 }
 
-void TKestTable::Refresh()
-{
-    requireActive();
-    const qint64 current = GetBookmark();
-    reload();
-    m_stale = false;
-    placeCursorOn(current, m_pos);
-    notifyChanged();
-}
-
 void TKestTable::ensureFresh() const
 {
     if (!m_stale || !Active())
@@ -474,14 +464,6 @@ void TKestTable::Prior()
     }
 }
 
-void TKestTable::MoveBy(int distance)
-{
-    for (; distance > 0 && !Eof(); --distance)
-        Next();
-    for (; distance < 0 && !Bof(); ++distance)
-        Prior();
-}
-
 void TKestTable::setPosition(int visibleIndex)
 {
     leaveEditState();
@@ -573,14 +555,6 @@ QString TKestTable::AsString(int field) const
 bool TKestTable::IsNull(int field) const
 {
     return FieldValue(field).isNull();
-}
-
-QVariant TKestTable::valueAt(int visibleIndex, int field) const
-{
-    checkField(schema(), field);
-    if (visibleIndex < 0 || visibleIndex >= RecordCount())
-        return {};
-    return cellValue(*m_schema, m_rows[physicalIndex(visibleIndex)], field);
 }
 
 QString TKestTable::textAt(int visibleIndex, int field) const

@@ -29,7 +29,6 @@ public:
 
     // Where the table lives. Changing either closes nothing: set them while closed.
     void setDatabasePath(const QString& folder);
-    QString databasePath() const { return m_folder; }
     void setTableName(const QString& fileName);
     QString tableName() const { return m_tableName; }
     // The data folder, a separator if it lacks one, then the table's file name.
@@ -38,7 +37,6 @@ public:
     // An exclusive table cannot be opened while another handle of this process has the file
     // open, and blocks shared handles while it is open.
     void setExclusive(bool exclusive) { m_exclusive = exclusive; }
-    bool exclusive() const { return m_exclusive; }
 
     // Throws TKestError when the file is missing or is not a table of that name.
     void Open();
@@ -56,13 +54,11 @@ public:
     void Last();
     void Next();
     void Prior();
-    void MoveBy(int distance);
     bool Eof() const { return m_eof; }
     bool Bof() const { return m_bof; }
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecordCount() const;
-    int RecNo() const;                     // 0 when there is no current row
-    int position() const { return m_pos; } // index among the rows that pass the filter
+    int RecNo() const; // 0 when there is no current row
     void setPosition(int visibleIndex);
 
     // Fields of the current row (or of the row being edited).
@@ -78,7 +74,6 @@ public:
     QString AsString(const QString& name) const { return AsString(fieldIndexOrThrow(name)); }
 
     // Reading a row that passes the filter without moving the cursor (for views).
-    QVariant valueAt(int visibleIndex, int field) const;
     QString textAt(int visibleIndex, int field) const;
 
     // Editing. Insert puts the new row ahead of the current one, Append at the end. Post
@@ -118,9 +113,6 @@ public:
     QString filter() const { return m_filterText; }
     void setFiltered(bool on);
     bool filtered() const { return m_filtered; }
-
-    // Drops the rows in memory and reads them again from the file.
-    void Refresh();
 
 signals:
     // Views reset themselves on this; it is not emitted while controls are disabled.

@@ -14,7 +14,8 @@ TfrmProcess::TfrmProcess(QWidget* parent)
            .caption = "Drawsage",
            .hints = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint,
            .centreOnScreen = true},
-          parent) {
+          parent)
+{
     setCursor(Qt::WaitCursor);
 
     auto* text = new QLabel(tr("Please wait while Drawsage processes the requested information. "

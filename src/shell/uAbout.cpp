@@ -2,6 +2,7 @@
 
 TfrmAbout::TfrmAbout(QWidget* parent)
     : TKestDialog({.objectName = "TfrmAbout", .caption = "Drawsage", .centreOnScreen = true},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

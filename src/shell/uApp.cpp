@@ -21,7 +21,6 @@
 #include "update/uError.h"
 #include "update/uUpdate.h"
 
-
 namespace {
 template <class Window> void create(TfrmMain* main, QStringList& order)
 {

@@ -6,6 +6,7 @@ TfrmConfig::TfrmConfig(QWidget* parent)
                    .title = "Preferences",
                    .description = "This feature lets you configure Drawsage",
                    .centreOnScreen = true},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -1,10 +1,13 @@
 #include "uMain.h"
 
+#include "kernel/Format.h"
 #include "kernel/KestTableModel.h"
 #include "kernel/uKernel.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -63,6 +66,15 @@ TfrmMain::TfrmMain(QWidget* parent)
     layout->addWidget(LottoGrid);
     setCentralWidget(panel);
 
+    statusBar()->setObjectName("StatusBar");
+    const QStringList panelTexts{QString(), QString(), QString(), " Database : National Lotto",
+                                 " No filter script running"};
+    for (int i = 0; i < int(StatusPanels.size()); ++i) {
+        StatusPanels[i] = new QLabel(panelTexts[i], statusBar());
+        StatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        statusBar()->addWidget(StatusPanels[i], i == 4 ? 1 : 0);
+    }
+
     // The grid's current row is the current draw of the results table.
     connect(LottoGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TfrmMain::followGridCursor);
@@ -83,11 +95,28 @@ void TfrmMain::FormShow()
     if (!kernel)
         return;
     m_drawModel->setTable(&kernel->ResultsTable);
+    connect(kernel, &TKernel::calculating, this, &TfrmMain::ShowCalculating);
+    connect(&kernel->SystemTimer, &QTimer::timeout, this, &TfrmMain::SystemTimerTick);
+    // Long passes let pending events through now and then, so the window keeps painting.
+    kernel->keepResponsive = [] { QCoreApplication::processEvents(); };
     kernel->RecalculateAll();
     LottoGrid->setFocus();
     if (m_drawModel->rowCount() > 0)
         LottoGrid->setCurrentIndex(m_drawModel->index(0, 0));
     emit ready();
+}
+
+void TfrmMain::ShowCalculating()
+{
+    StatusPanels[0]->setText(" Calculating... ");
+    StatusPanels[0]->repaint();
+}
+
+void TfrmMain::SystemTimerTick()
+{
+    const TKestTable& results = TKernel::instance()->ResultsTable;
+    if (results.Active())
+        StatusPanels[0]->setText(Format(" Known Lotto Draws: %d", {results.RecordCount()}));
 }
 
 void TfrmMain::followGridCursor()

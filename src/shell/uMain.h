@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <array>
+
 class QLabel;
 class QTableView;
 class TKernel;
@@ -16,6 +18,8 @@ public:
 
     QLabel* Label3 = nullptr;
     QTableView* LottoGrid = nullptr;
+    // The status bar's five panels: known draws, random seed, processor load, game, filter.
+    std::array<QLabel*, 5> StatusPanels{};
 
     // Shows the secondary window of that class, created at start as a child of this window.
     template <class Window> Window* showWindow()
@@ -39,6 +43,8 @@ protected:
 private:
     void FormShow();
     void followGridCursor();
+    void ShowCalculating();
+    void SystemTimerTick();
 
     TKestTableModel* m_drawModel = nullptr;
     bool m_shown = false;

@@ -4,6 +4,7 @@ TfrmZoom::TfrmZoom(QWidget* parent)
     : TKestDialog({.objectName = "TfrmZoom",
                    .caption = "Magnifier",
                    .hints = Qt::Tool | Qt::WindowStaysOnTopHint},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -34,7 +34,8 @@
 
 namespace {
 
-QList<QWidget*> noticeWindows() {
+QList<QWidget*> noticeWindows()
+{
     QList<QWidget*> found;
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->objectName() == "KestPopupWindow" && widget->isVisible())
@@ -51,11 +52,13 @@ struct ShellCase {
     bool onScreenCentre;
 };
 
-template <class Window> std::function<QDialog*(QWidget*)> factory() {
+template <class Window> std::function<QDialog*(QWidget*)> factory()
+{
     return [](QWidget* owner) { return new Window(owner); };
 }
 
-const QList<ShellCase>& shellCases() {
+const QList<ShellCase>& shellCases()
+{
     static const QList<ShellCase> cases{
         {"TfrmAbout", factory<TfrmAbout>(), "Drawsage", "", "", true},
         {"TfrmSearch", factory<TfrmSearch>(), "Drawsage", "Filter Script Editor",
@@ -94,13 +97,15 @@ class TestComponents : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
+    void cleanup()
+    {
         // A failed check may leave a notice behind; the next case starts without one.
         for (QWidget* window : noticeWindows())
             window->close();
     }
 
-    void newNoticeClosesTheOldOnes() {
+    void newNoticeClosesTheOldOnes()
+    {
         TKestPopup popup;
         popup.showNotice("first");
         popup.showNotice("second");
@@ -111,7 +116,8 @@ private slots:
         QCOMPARE(noticeWindows().first()->findChild<QLabel*>("lbText")->text(), QString("third"));
     }
 
-    void noticeShowsTitleAndTextAtBottomRight() {
+    void noticeShowsTitleAndTextAtBottomRight()
+    {
         TKestPopup popup;
         popup.setTimings(20, 60000);
         popup.showNotice("Unable to find required registry information.");
@@ -132,7 +138,8 @@ private slots:
         saveScreenshot(window, "KestPopup");
     }
 
-    void noticeGoesAwayByItselfOrByClick() {
+    void noticeGoesAwayByItselfOrByClick()
+    {
         TKestPopup popup;
         popup.setTimings(10, 30);
         popup.showNotice("short");
@@ -149,7 +156,8 @@ private slots:
         QTRY_VERIFY(window.isNull()); // closed notices do not pile up
     }
 
-    void noticesDieWithTheNotifier() {
+    void noticesDieWithTheNotifier()
+    {
         QPointer<QWidget> window;
         {
             TKestPopup popup;
@@ -161,7 +169,8 @@ private slots:
         QVERIFY(window.isNull());
     }
 
-    void bannerShowsTitleAndDescription() {
+    void bannerShowsTitleAndDescription()
+    {
         TKestGradInfo banner;
         banner.setTitle("Check Lotto Ticket");
         banner.setDescription("Use this feature to check your Lotto ticket");
@@ -175,14 +184,16 @@ private slots:
         saveScreenshot(&banner, "KestGradInfo");
     }
 
-    void programIconComesFromTheResources() {
+    void programIconComesFromTheResources()
+    {
         // The resources sit in a static library; an icon that failed to register is null.
         const QPixmap icon = programIcon().pixmap(128, 128);
         QVERIFY(!icon.isNull());
         QVERIFY(icon.save(screenshotPath("programIcon")));
     }
 
-    void processWindowAsDesigned() {
+    void processWindowAsDesigned()
+    {
         TfrmProcess process;
         QCOMPARE(process.objectName(), QString("TfrmProcess"));
         QCOMPARE(process.windowTitle(), QString("Drawsage"));
@@ -213,13 +224,15 @@ private slots:
         saveScreenshot(&process, "TfrmProcess");
     }
 
-    void shellAsDesigned_data() {
+    void shellAsDesigned_data()
+    {
         QTest::addColumn<int>("index");
         for (int i = 0; i < shellCases().size(); ++i)
             QTest::newRow(shellCases()[i].objectName) << i;
     }
 
-    void shellAsDesigned() {
+    void shellAsDesigned()
+    {
         QFETCH(int, index);
         const ShellCase& shell = shellCases()[index];
         // An owner in a corner of the screen tells centring on the screen from the dialogs'

@@ -78,7 +78,8 @@ private slots:
         QDir().mkpath(env.configFile());
         TKestMessage::setNextAnswer(QMessageBox::Ok); // the tables cannot be opened either
         TDrawsageApp app;
-        QTRY_COMPARE(app.popup().lastText(), QString("Unable to find required registry information."));
+        QTRY_COMPARE(app.popup().lastText(),
+                     QString("Unable to find required registry information."));
         app.kernel().ShowNotice("Second notice");
         QCOMPARE(app.popup().lastText(), QString("Second notice"));
         QCOMPARE(app.popup().openCount(), 1);

@@ -77,6 +77,25 @@ private slots:
         QCOMPARE(kernel.DataAlias.AliasNames(), QStringList({"Drawsage"}));
     }
 
+    void aliasesAreAdministeredInTheSettingsFile()
+    {
+        TestEnvironment env;
+        TKestSettings settings;
+        TKestAlias alias(settings);
+        QVERIFY(alias.AddAlias("Archive", "SQLITE", {"PATH=/srv/archive"}));
+        QVERIFY(!alias.AddAlias("archive", "SQLITE", {})); // names ignore case
+        QCOMPARE(alias.AliasParams("Archive"), QStringList({"DRIVER=SQLITE", "PATH=/srv/archive"}));
+        QCOMPARE(alias.DriverNames(), QStringList({"SQLITE"}));
+        QCOMPARE(alias.DriverParams("SQLITE"), QStringList({"DRIVER=SQLITE", "PATH="}));
+        // A second accessor on the same file sees what the first wrote.
+        TKestAlias other(settings);
+        QVERIFY(other.IsAlias("Archive"));
+        QVERIFY(other.DeleteAlias("Archive"));
+        QVERIFY(!alias.IsAlias("Archive"));
+        QVERIFY(alias.AliasParams("Archive").isEmpty());
+        QVERIFY(!alias.ModifyAlias("Archive", {"PATH=/x"}));
+    }
+
     void firstStartInstallsAndSecondStartKeepsEverything()
     {
         TestEnvironment env;
