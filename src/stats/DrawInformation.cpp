@@ -66,12 +66,13 @@ DrawInformationPage DrawInformation(const TStatistics& stats, int position)
 
     // Nothing drawn at the position leaves highest and lowest at their start values, which
     // were never drawn: show them as no number, like the frequency lines.
-    const bool drawnHere = mostFrequent(f).number != 0;
+    const NumberAndCount most = mostFrequent(f);
+    const bool drawnHere = most.number != 0;
     const NumberAndCount highest =
         drawnHere ? NumberAndCount{at.highest, f[at.highest]} : NumberAndCount{};
     const NumberAndCount lowest =
         drawnHere ? NumberAndCount{at.lowest, f[at.lowest]} : NumberAndCount{};
-    page.summary = {{"Most Frequent Number :", valueLine(mostFrequent(f))},
+    page.summary = {{"Most Frequent Number :", valueLine(most)},
                     {"Least Frequent Number :", valueLine(leastFrequent(f, draws))},
                     {"Highest Number :", valueLine(highest)},
                     {"Lowest Number :", valueLine(lowest)}};
