@@ -27,12 +27,25 @@ constexpr std::array<RatingBand, 11> RatingBands{{{21, 44, 0},
                                                   {229, 251, 1},
                                                   {252, 280, 0}}};
 
+// Indexed by the number of stars.
+const std::array<QString, MaxStars + 1> StarTexts{"0/5", "1/5", "2/5", "3/5", "4/5", "5/5"};
 const QString UnknownRating = "Unknown";
 
-QString starsText(int stars)
-{
-    return Format("%d/%d", {stars, MaxStars});
-}
+// "%.3d" of the few different counts and sums a table has, each formatted once: a fill of
+// many thousand rows would otherwise spend most of its time in the format parser.
+class Figures {
+public:
+    QString operator()(int value)
+    {
+        auto it = m_texts.constFind(value);
+        if (it == m_texts.cend())
+            it = m_texts.insert(value, Format("%.3d", {value}));
+        return *it;
+    }
+
+private:
+    QHash<int, QString> m_texts;
+};
 
 } // namespace
 
@@ -40,51 +53,49 @@ SumRating RateSum(int sum)
 {
     for (const RatingBand& band : RatingBands) {
         if (sum >= band.lowest && sum <= band.highest)
-            return {starsText(band.stars), MaxStars - band.stars};
+            return {StarTexts[band.stars], MaxStars - band.stars};
     }
     return {UnknownRating, MaxStars};
 }
 
 int RatingPicture(const QString& ratingText)
 {
-    for (int stars = 0; stars <= MaxStars; ++stars) {
-        if (ratingText == starsText(stars))
-            return MaxStars - stars;
-    }
-    return MaxStars;
+    const auto it = std::find(StarTexts.begin(), StarTexts.end(), ratingText);
+    return it == StarTexts.end() ? MaxStars : MaxStars - int(it - StarTexts.begin());
 }
 
 std::vector<QStringList> CombinationRows(const TStatistics& stats)
 {
     struct Tally {
-        const Combination* combination;
+        QString text;
+        int sum;
         int appearances;
     };
-    // Combination texts hold digits, blanks and hyphens only, so comparing them exactly is
-    // comparing them without regard to case.
-    QHash<QString, Tally> tallies;
+    std::vector<Tally> tallies;
+    // Where each combination's tally is. Combination texts hold digits, blanks and hyphens
+    // only, so comparing them exactly is comparing them without regard to case.
+    QHash<QString, size_t> found;
     const size_t scanned =
         std::min(stats.Combinations.size(), size_t(std::max(stats.RecordCount, 0)));
-    tallies.reserve(qsizetype(scanned));
+    found.reserve(qsizetype(scanned));
     for (size_t i = 0; i < scanned; ++i) {
         const Combination& combination = stats.Combinations[i];
-        auto it = tallies.find(combination.text);
-        if (it == tallies.end())
-            tallies.insert(combination.text, {&combination, 1});
-        else
-            ++it->appearances;
+        const auto it = found.constFind(combination.text);
+        if (it != found.cend()) {
+            ++tallies[*it].appearances;
+            continue;
+        }
+        found.insert(combination.text, tallies.size());
+        tallies.push_back({combination.text, combination.sum, 1});
     }
 
-    std::vector<Tally> ordered(tallies.cbegin(), tallies.cend());
-    std::sort(ordered.begin(), ordered.end(), [](const Tally& a, const Tally& b) {
-        return a.combination->text < b.combination->text;
-    });
+    std::sort(tallies.begin(), tallies.end(),
+              [](const Tally& a, const Tally& b) { return a.text < b.text; });
+    Figures figures;
     std::vector<QStringList> rows;
-    rows.reserve(ordered.size());
-    for (const Tally& tally : ordered) {
-        const Combination& combination = *tally.combination;
-        rows.push_back({combination.text, Format("%.3d", {tally.appearances}),
-                        Format("%.3d", {combination.sum}), RateSum(combination.sum).text});
-    }
+    rows.reserve(tallies.size());
+    for (const Tally& tally : tallies)
+        rows.push_back(
+            {tally.text, figures(tally.appearances), figures(tally.sum), RateSum(tally.sum).text});
     return rows;
 }
