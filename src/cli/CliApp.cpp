@@ -2,7 +2,12 @@
 
 #include "kernel/Installation.h"
 #include "kernel/KestError.h"
+#include "kernel/Numbers.h"
 #include "kernel/uKernel.h"
+#include "stats/CombinationFrequencies.h"
+#include "stats/DrawInformation.h"
+#include "stats/NumberInformation.h"
+#include "stats/OverallReport.h"
 #include "update/ResultsFile.h"
 
 #include <QCommandLineParser>
@@ -11,13 +16,7 @@
 #include <cstdio>
 
 namespace {
-
-constexpr auto Usage = R"(Commands:
-  import FILE     replace the current game's draws with an operator results file
-  draws           the draws of the table, newest first, the 32 fields in order)";
-
 enum Status { Ok = 0, Failed = 1, BadUsage = 2 };
-
 } // namespace
 
 CliApp::CliApp()
@@ -37,7 +36,7 @@ int CliApp::fail(const QString& message, int status)
 int CliApp::run(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString("The Drawsage engine without windows.\n\n") + Usage);
+    parser.setApplicationDescription("The Drawsage engine without windows.\n\n" + usage());
     parser.addHelpOption();
     const QCommandLineOption config("config", "Use this settings file.", "FILE");
     const QCommandLineOption game("game", "The game: lotto (default) or plus.", "GAME", "lotto");
@@ -71,9 +70,8 @@ int CliApp::run(const QStringList& arguments)
     QObject::connect(&kernel, &TKernel::noticeRequested,
                      [this](const QString& text) { m_err << text << Qt::endl; });
     int status = Ok;
-    QObject::connect(&kernel, &TKernel::errorOccurred, [this, &status](const QString& message) {
-        status = fail(message);
-    });
+    QObject::connect(&kernel, &TKernel::errorOccurred,
+                     [this, &status](const QString& message) { status = fail(message); });
     QCoreApplication::processEvents();
     if (status != Ok)
         return status;
@@ -86,45 +84,145 @@ int CliApp::run(const QStringList& arguments)
             if (kernel.ResultsTable.IsEmpty())
                 return fail("No maching record(s) was found");
         }
-        const QString command = positional.takeFirst();
-        return runCommand(kernel, command, positional);
+        const QString name = positional.takeFirst();
+        for (const Command& command : commands()) {
+            if (command.name != name)
+                continue;
+            if (positional.size() != command.argumentCount)
+                return fail(QString("%1 takes %2; see --help").arg(name, command.arguments),
+                            BadUsage);
+            if (command.needsStatistics)
+                kernel.RecalculateAll();
+            return command.run(kernel, positional);
+        }
+        return fail(QString("unknown command: %1; see --help").arg(name), BadUsage);
     } catch (const TKestError& error) {
         return fail(error.message());
     }
 }
 
-int CliApp::runCommand(TKernel& kernel, const QString& command, const QStringList& args)
+std::vector<CliApp::Command> CliApp::commands()
 {
-    if (command == "import")
-        return importFile(kernel, args);
-    if (command == "draws" && args.isEmpty())
-        return printDraws(kernel);
-    return fail(QString("unknown command or wrong arguments: %1; see --help").arg(command),
-                BadUsage);
+    const auto rows = [this](std::vector<QStringList> lines) {
+        printRows(lines);
+        return int(Ok);
+    };
+    return {
+        {"import", "FILE", "replace the current game's draws with an operator results file", 1,
+         false, [this](TKernel& k, const QStringList& a) { return importFile(k, a); }},
+        {"draws", "", "the draws of the table, newest first, the 32 fields in order", 0, false,
+         [this](TKernel& k, const QStringList&) { return printDraws(k.ResultsTable, 0); }},
+        {"report", "", "the \"Overall Information\" rows: Item TAB Value", 0, true,
+         [rows](TKernel& k, const QStringList&) { return rows(OverallReportRows(k.Stats)); }},
+        {"numbers", "", "the \"Number Information\" rows, in Number order", 0, true,
+         [rows](TKernel& k, const QStringList&) {
+             return rows(NumberInformationRows(k.Stats, k.ResultsTable.filtered()));
+         }},
+        {"combinations", "", "the \"Combination Frequencies\" rows, ascending", 0, true,
+         [rows](TKernel& k, const QStringList&) { return rows(CombinationRows(k.Stats)); }},
+        {"positions", "N", "the \"Draw Information\" page of position N (7: the bonus ball)", 1,
+         true, [this](TKernel& k, const QStringList& a) { return printPositions(k, a); }},
+        {"news", "", "the news line as composed, before any scrolling", 0, true,
+         [rows](TKernel& k, const QStringList&) { return rows({{k.Stats.News}}); }},
+        {"hotcold", "", "the six hot and the six cold numbers of the task bar", 0, true,
+         [this](TKernel& k, const QStringList&) { return printHotCold(k); }},
+        {"frequencies", "", "49 lines: BallNr TAB main-ball Total TAB bonus Total", 0, true,
+         [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
+        {"history", "", "the history table: DrawDate TAB the 49 running counts", 0, true,
+         [this](TKernel& k, const QStringList&) { return printHistory(k); }},
+    };
+}
+
+QString CliApp::usage()
+{
+    QStringList lines{"Commands:"};
+    for (const Command& command : commands())
+        lines << QString("  %1 %2").arg(command.name, command.arguments).leftJustified(18) +
+                     command.help;
+    return lines.join('\n');
+}
+
+void CliApp::printRows(const std::vector<QStringList>& rows)
+{
+    for (const QStringList& row : rows)
+        m_out << row.join('\t') << '\n';
+    m_out.flush();
 }
 
 int CliApp::importFile(TKernel& kernel, const QStringList& args)
 {
-    if (args.size() != 1)
-        return fail("import takes one results file", BadUsage);
     if (kernel.ResultsTable.filtered())
         return fail("import replaces all draws: run it without --filter", BadUsage);
     importResultsFile(kernel.ResultsTable, args.first());
     kernel.RecalculateAll();
-    m_out << kernel.ResultsTable.RecordCount() << " draws imported" << Qt::endl;
+    m_err << kernel.ResultsTable.RecordCount() << " draws imported" << Qt::endl;
     return Ok;
 }
 
-int CliApp::printDraws(TKernel& kernel)
+int CliApp::printDraws(TKestTable& table, int firstField)
 {
-    TKestTable& table = kernel.ResultsTable;
     const int fields = table.FieldCount();
     for (table.First(); !table.Eof(); table.Next()) {
         QStringList cells;
-        for (int field = 0; field < fields; ++field)
+        for (int field = firstField; field < fields; ++field)
             cells << table.AsString(field);
         m_out << cells.join('\t') << '\n';
     }
     m_out.flush();
+    return Ok;
+}
+
+int CliApp::printPositions(TKernel& kernel, const QStringList& args)
+{
+    bool ok = false;
+    const int position = args.first().toInt(&ok);
+    if (!ok || position < 1 || position > PositionCount)
+        return fail("positions takes a position from 1 to 7", BadUsage);
+    const DrawInformationPage page = DrawInformation(kernel.Stats, position - 1);
+    printRows(page.summary);
+    printRows(page.rows);
+    return Ok;
+}
+
+int CliApp::printFrequencies(TKernel& kernel)
+{
+    // Both tables hold one row per number after a rebuild; read them by number, not by order.
+    std::vector<QStringList> rows(NumberSlots - 1);
+    for (TKestTable* table : {&kernel.NumberTable, &kernel.BonusTable}) {
+        for (table->First(); !table->Eof(); table->Next()) {
+            const int number = table->AsInteger("BallNr");
+            if (!isLottoNumber(number))
+                continue;
+            QStringList& row = rows[number - 1];
+            if (row.isEmpty())
+                row << table->AsString("BallNr");
+            row << table->AsString("Total");
+        }
+    }
+    printRows(rows);
+    return Ok;
+}
+
+int CliApp::printHistory(TKernel& kernel)
+{
+    kernel.HistoryStale = true;
+    if (!kernel.RebuildHistory())
+        return fail("Unable to process the requested information");
+    return printDraws(kernel.HistoryTable, 1);
+}
+
+int CliApp::printHotCold(TKernel& kernel)
+{
+    // The group as first built: six hot numbers, the cold heading, six cold numbers.
+    QStringList lines{QString()};
+    for (const TaskBarEntry& entry : HotColdEntries(kernel.Stats, HotColdBuild::FirstBuild)) {
+        if (entry.kind == TaskBarEntry::Heading) {
+            if (!lines.last().isEmpty())
+                lines << QString();
+            continue;
+        }
+        lines.last() += (lines.last().isEmpty() ? "" : " ") + entry.text;
+    }
+    printRows({{lines.value(0)}, {lines.value(1)}});
     return Ok;
 }

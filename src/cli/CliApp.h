@@ -3,7 +3,11 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <functional>
+#include <vector>
+
 class TKernel;
+class TKestTable;
 
 // drawsage-cli: the engine's pages and operations as text, one row per line, cells separated
 // by TAB. Errors go to standard error with a non-zero exit status.
@@ -13,9 +17,24 @@ public:
     int run(const QStringList& arguments);
 
 private:
-    int runCommand(TKernel& kernel, const QString& command, const QStringList& args);
+    struct Command {
+        QString name;
+        QString arguments; // as the help shows them
+        QString help;
+        int argumentCount;
+        bool needsStatistics; // runs the statistics rebuild first
+        std::function<int(TKernel&, const QStringList&)> run;
+    };
+
+    std::vector<Command> commands();
+    QString usage();
     int importFile(TKernel& kernel, const QStringList& args);
-    int printDraws(TKernel& kernel);
+    int printDraws(TKestTable& table, int firstField);
+    int printPositions(TKernel& kernel, const QStringList& args);
+    int printFrequencies(TKernel& kernel);
+    int printHotCold(TKernel& kernel);
+    int printHistory(TKernel& kernel);
+    void printRows(const std::vector<QStringList>& rows);
     int fail(const QString& message, int status = 1);
 
     QTextStream m_out;
