@@ -78,3 +78,25 @@ QString makeDrawTable(const QString& folder, const QString& tableName, int draws
 }
 
 } // namespace BenchData
+
+namespace BenchData {
+
+DrawTables::DrawTables(int draws)
+{
+    makeDrawTable(folder.path(), Tables::Lotto, draws);
+    for (const char* name : {Tables::Numbers, Tables::Bonus, Tables::History})
+        Tables::createTableFile(QDir(folder.path()).filePath(name), name);
+    const std::pair<TKestTable*, const char*> tables[] = {{&results, Tables::Lotto},
+                                                          {&numbers, Tables::Numbers},
+                                                          {&bonus, Tables::Bonus},
+                                                          {&history, Tables::History}};
+    for (const auto& [table, name] : tables) {
+        table->setDatabasePath(folder.path());
+        table->setTableName(name);
+        table->Open();
+    }
+}
+
+DrawTables::~DrawTables() = default;
+
+} // namespace BenchData
