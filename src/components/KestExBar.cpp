@@ -17,17 +17,17 @@
 namespace {
 
 constexpr int barWidth = 210;
-constexpr int barMargin = 8;
+constexpr int barMargin = 6;
 constexpr int groupSpacing = 10;
 constexpr int headerHeight = 30;
 constexpr int corner = 5;
 
-constexpr int padX = 12;
+constexpr int padX = 10;
 constexpr int padTop = 8;
 constexpr int padBottom = 6; // below the gap the last entry leaves
 constexpr int taskGap = 6;
-constexpr int ballSize = 24;
-constexpr int ballGap = 5;
+constexpr int ballSize = 22;
+constexpr int ballGap = 4;
 constexpr int defaultWidth = barWidth - 2 * barMargin;
 
 const QColor barTop(223, 232, 246);
@@ -50,11 +50,12 @@ QPainterPath roundedPart(const QRectF& rect, bool roundTop, bool roundBottom)
 {
     QPainterPath path;
     path.addRoundedRect(rect, corner, corner);
+    QPainterPath square;
     if (!roundTop)
-        path.addRect(rect.adjusted(0, 0, 0, -rect.height() / 2));
+        square.addRect(rect.adjusted(0, 0, 0, -rect.height() / 2));
     if (!roundBottom)
-        path.addRect(rect.adjusted(0, rect.height() / 2, 0, 0));
-    return path.simplified();
+        square.addRect(rect.adjusted(0, rect.height() / 2, 0, 0));
+    return path.united(square);
 }
 
 // The group header: the caption in white on the banner gradient, the header picture at its

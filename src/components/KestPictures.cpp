@@ -304,7 +304,7 @@ QPixmap ballPicture(const QString& text, int size)
     const QPointF centre(radius, radius);
     ball(painter, centre, radius - 0.5, ballColour(text));
 
-    const qreal disc = radius * 0.66;
+    const qreal disc = radius * 0.6;
     painter.setBrush(QColor(255, 255, 255, 235));
     painter.setPen(Qt::NoPen);
     painter.drawEllipse(centre, disc, disc);

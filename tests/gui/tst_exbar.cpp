@@ -262,7 +262,10 @@ void TestExBar::tallBarScrollsAtItsFixedWidth()
     QVERIFY(bar.verticalScrollBar()->maximum() > 0);
     QCOMPARE(bar.width(), 210);
 
-    // Every task caption stays inside the narrower column.
+    // The six numbers of a line still fit beside the scroll bar, and every task caption stays
+    // inside the narrower column.
+    const TKestExEntries* hotCold = bar.group(1)->entries();
+    QCOMPARE(hotCold->entryRect(5).top(), hotCold->entryRect(0).top());
     for (int group : {0, 2}) {
         const TKestExEntries* entries = bar.group(group)->entries();
         for (int i = 0; i < entries->entries().size(); ++i)
