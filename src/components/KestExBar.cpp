@@ -70,6 +70,8 @@ public:
         setFixedHeight(headerHeight);
         setCursor(Qt::PointingHandCursor);
         setAttribute(Qt::WA_Hover);
+        // A click on the bar leaves the keyboard focus where it was, in the draw grid.
+        setFocusPolicy(Qt::NoFocus);
         setText(group->caption());
     }
 

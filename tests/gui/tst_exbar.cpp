@@ -246,8 +246,8 @@ void TestExBar::headerClickTogglesTheGroup()
     QTest::mouseClick(help->header(), Qt::LeftButton);
     QTest::mouseClick(help->header(), Qt::LeftButton);
     QVERIFY(bar.isCollapsed(2));
-    QTest::qWait(150);
-    QVERIFY(help->entries()->isHidden());
+    QTRY_VERIFY(help->entries()->isHidden());
+    QCOMPARE(help->entries()->maximumHeight(), QWIDGETSIZE_MAX);
 }
 
 void TestExBar::tallBarScrollsAtItsFixedWidth()
