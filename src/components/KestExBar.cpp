@@ -28,6 +28,8 @@ constexpr int padBottom = 6; // below the gap the last entry leaves
 constexpr int taskGap = 6;
 constexpr int ballSize = 22;
 constexpr int ballGap = 4;
+constexpr int iconSize = 16;
+constexpr int iconGap = 4;
 constexpr int defaultWidth = barWidth - 2 * barMargin;
 
 const QColor barTop(223, 232, 246);
@@ -192,10 +194,12 @@ QList<QRect> TKestExEntries::layoutFor(int width, int* height) const
             break;
         case TKestExEntry::Task: {
             closeLine();
-            const QRect text = plain.boundingRect(QRect(padX, y, right - padX, 10000),
+            const int left = padX + (iconFor(entry).isNull() ? 0 : iconSize + iconGap);
+            const QRect text = plain.boundingRect(QRect(left, y, right - left, 10000),
                                                   Qt::TextWordWrap, entry.caption);
-            rects << text.adjusted(-3, -2, 3, 2);
-            y += text.height() + taskGap;
+            const QRect item = text.united(QRect(padX, y, left - padX, iconSize));
+            rects << item.adjusted(-3, -2, 3, 2);
+            y += item.height() + taskGap;
             break;
         }
         }
@@ -204,6 +208,18 @@ QList<QRect> TKestExEntries::layoutFor(int width, int* height) const
     if (height)
         *height = y + padBottom;
     return rects;
+}
+
+void TKestExEntries::setIcons(const QList<QIcon>& icons)
+{
+    m_icons = icons;
+    updateGeometry();
+    update();
+}
+
+QIcon TKestExEntries::iconFor(const TKestExEntry& entry) const
+{
+    return m_icons.value(entry.imageIndex);
 }
 
 QRect TKestExEntries::entryRect(int index) const
@@ -296,9 +312,15 @@ void TKestExEntries::paintEvent(QPaintEvent*)
                 painter.setBrush(hoverFill);
                 painter.drawRoundedRect(area, 3, 3);
             }
+            QRect text = area.adjusted(3, 2, -3, -2);
+            const QIcon icon = iconFor(entry);
+            if (!icon.isNull()) {
+                icon.paint(&painter, QRect(text.topLeft(), QSize(iconSize, iconSize)));
+                text.setLeft(text.left() + iconSize + iconGap);
+            }
             painter.setFont(link);
             painter.setPen(hovered ? linkHover : linkColour);
-            painter.drawText(area.adjusted(3, 2, -3, -2), Qt::TextWordWrap, entry.caption);
+            painter.drawText(text, Qt::TextWordWrap, entry.caption);
             break;
         }
         }
@@ -416,6 +438,7 @@ int TKestExBar::addGroup(const QString& caption)
     auto* group = new TKestExGroup(caption, widget());
     group->setObjectName(groupObjectName(caption));
     group->setAnimationDuration(m_animationMs);
+    group->entries()->setIcons(m_itemIcons);
     connect(group->entries(), &TKestExEntries::taskClicked, this,
             [this](int id) { emit OnMenuItemClick(this, id); });
     m_column->insertWidget(m_column->count() - 1, group);
@@ -468,6 +491,13 @@ void TKestExBar::setCollapsed(int group, bool collapsed, bool animated)
 bool TKestExBar::isCollapsed(int group) const
 {
     return m_groups.at(group)->isCollapsed();
+}
+
+void TKestExBar::setItemIcons(const QList<QIcon>& icons)
+{
+    m_itemIcons = icons;
+    for (TKestExGroup* group : std::as_const(m_groups))
+        group->entries()->setIcons(icons);
 }
 
 void TKestExBar::setAnimationDuration(int ms)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QPixmap>
 #include <QScrollArea>
@@ -17,7 +18,7 @@ struct TKestExEntry {
     Kind kind = Task;
     QString caption;
     QString hint;          // task items: shown as the tool tip
-    int imageIndex = -1;   // task items: -1 draws no icon
+    int imageIndex = -1;   // task items: the icon to draw, -1 for none
     int id = 0;            // task items: what a click reports
     bool endsLine = false; // numbers: the next number starts a new line
 
@@ -35,6 +36,8 @@ public:
     void add(const TKestExEntry& entry);
     void clear();
     const QList<TKestExEntry>& entries() const { return m_entries; }
+    // The icons the task items' image indexes refer to.
+    void setIcons(const QList<QIcon>& icons);
     // Where entry `index` is drawn: for a task item, the part that reacts to the mouse.
     QRect entryRect(int index) const;
 
@@ -58,9 +61,11 @@ private:
     // The rectangles of every entry at this width; `height` receives the total height.
     QList<QRect> layoutFor(int width, int* height = nullptr) const;
     int taskAt(const QPoint& pos) const;
+    QIcon iconFor(const TKestExEntry& entry) const;
     void setHovered(int index);
 
     QList<TKestExEntry> m_entries;
+    QList<QIcon> m_icons;
     int m_hovered = -1;
     int m_pressed = -1;
 };
@@ -117,6 +122,8 @@ public:
 
     void setCollapsed(int group, bool collapsed, bool animated);
     bool isCollapsed(int group) const;
+    // The icons of the task items, by image index; an index outside the list draws none.
+    void setItemIcons(const QList<QIcon>& icons);
     // How long a group takes to slide open or shut, in milliseconds.
     void setAnimationDuration(int ms);
 
@@ -130,5 +137,6 @@ signals:
 private:
     QVBoxLayout* m_column = nullptr;
     QList<TKestExGroup*> m_groups;
+    QList<QIcon> m_itemIcons;
     int m_animationMs = 200;
 };

@@ -79,6 +79,7 @@ private slots:
     void groupsAndEntriesReadBack();
     void clickingATaskRaisesItsId();
     void numbersFillLinesUntilTheFlag();
+    void taskIconsComeFromTheIconList();
     void refreshingAGroupKeepsItsState();
     void headerClickTogglesTheGroup();
     void tallBarScrollsAtItsFixedWidth();
@@ -193,6 +194,30 @@ void TestExBar::numbersFillLinesUntilTheFlag()
         QCOMPARE(rect(i).top(), rect(4).top());
     QVERIFY(rect(9).right() < entries->width());
     QVERIFY(entries->height() >= rect(9).bottom());
+}
+
+void TestExBar::taskIconsComeFromTheIconList()
+{
+    TKestExBar bar;
+    const int group = bar.addGroup("Icons");
+    bar.addTaskItem(group, "With icon", {}, 1, 0);
+    bar.addTaskItem(group, "Index past the list", {}, 2, 3);
+    bar.addTaskItem(group, "No icon", {}, 3);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    TKestExEntries* entries = bar.group(group)->entries();
+    const QRect plain = entries->entryRect(0);
+    const QRect pastTheList = entries->entryRect(1);
+
+    bar.setItemIcons({commandIcon("stop")});
+    const QRect withIcon = entries->entryRect(0);
+    QCOMPARE(withIcon.left(), plain.left());
+    QVERIFY(withIcon.width() >= plain.width() + 16);
+    QCOMPARE(entries->entryRect(1).size(), pastTheList.size());
+    // The icon is drawn where the caption started before, in the icon's red.
+    const QColor atIcon =
+        entries->grab().toImage().pixelColor(withIcon.left() + 3 + 8, withIcon.top() + 2 + 8);
+    QVERIFY2(atIcon.red() > 150 && atIcon.green() < 100, qPrintable(atIcon.name()));
 }
 
 void TestExBar::refreshingAGroupKeepsItsState()
