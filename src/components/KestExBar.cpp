@@ -97,10 +97,11 @@ protected:
             text.setLeft(8 + scaled.width() + 6);
         }
         painter.setPen(Qt::white);
-        painter.setFont(headingFont(font()));
+        const QFont bold = headingFont(font());
+        painter.setFont(bold);
         painter.drawText(
             text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-            fontMetrics().elidedText(m_group->caption(), Qt::ElideRight, text.width()));
+            QFontMetrics(bold).elidedText(m_group->caption(), Qt::ElideRight, text.width()));
         drawChevron(painter, QPointF(width() - 16, height() / 2.0), open);
     }
 
