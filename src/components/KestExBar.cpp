@@ -195,10 +195,11 @@ QList<QRect> TKestExEntries::layoutFor(int width, int* height) const
             break;
         case TKestExEntry::Task: {
             closeLine();
-            const int left = padX + (iconFor(entry).isNull() ? 0 : iconSize + iconGap);
+            const bool hasIcon = !iconFor(entry).isNull();
+            const int left = padX + (hasIcon ? iconSize + iconGap : 0);
             const QRect text = plain.boundingRect(QRect(left, y, right - left, 10000),
                                                   Qt::TextWordWrap, entry.caption);
-            const QRect item = text.united(QRect(padX, y, left - padX, iconSize));
+            const QRect item = hasIcon ? text.united(QRect(padX, y, iconSize, iconSize)) : text;
             rects << item.adjusted(-3, -2, 3, 2);
             y += item.height() + taskGap;
             break;
