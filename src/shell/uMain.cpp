@@ -1,7 +1,11 @@
 #include "uMain.h"
 
+#include "components/KestContainer.h"
+#include "components/KestExBar.h"
 #include "components/KestFileDialog.h"
+#include "components/KestHint.h"
 #include "components/KestMessage.h"
+#include "components/KestPictures.h"
 #include "generator/uFavourite.h"
 #include "generator/uGenerator.h"
 #include "kernel/Format.h"
@@ -19,6 +23,7 @@
 #include "shell/uConfig.h"
 #include "shell/uZoom.h"
 #include "stats/NewsLine.h"
+#include "stats/NumberInformation.h"
 #include "stats/uOverall.h"
 #include "tickets/uCheck.h"
 #include "tickets/uView.h"
@@ -86,6 +91,8 @@ TfrmMain::TfrmMain(QWidget* parent)
     createToolBars();
     createCentre();
     createStatusBar();
+    // Hints wait two seconds and go after five, everywhere in the program.
+    (new TKestHint(this))->setActive(true);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -179,6 +186,20 @@ void TfrmMain::createCommands()
 
 void TfrmMain::createToolBars()
 {
+    const std::pair<const char*, const char*> icons[] = {
+        {"TBItem26", "open"},      {"TBItem3", "add"},          {"TBItem5", "remove"},
+        {"TBItem13", "favourite"}, {"TBItem24", "generate"},    {"TBItem11", "update"},
+        {"TBItem7", "about"},      {"TBItem23", "help"},        {"TBItem6", "script"},
+        {"btnExecute", "run"},     {"btnStop", "stop"},         {"btnOpen", "open"},
+        {"TBItem4", "open"},       {"TBItem22", "preferences"}, {"TBItem2", "exit"},
+        {"TBItem18", "script"},    {"TBItem32", "magnifier"},   {"TBItem12", "check"},
+        {"TBItem20", "generate"},  {"TBItem19", "favourite"},   {"TBItem21", "ticket"},
+        {"TBItem8", "help"},       {"TBItem10", "update"},      {"TBItem9", "about"},
+        {"TBItem17", "script"},    {"TBItem14", "add"},         {"TBItem15", "remove"},
+        {"TBItem16", "ticket"},    {"TBItem33", "magnifier"}};
+    for (const auto& [name, icon] : icons)
+        command(name)->setIcon(commandIcon(icon));
+
     const auto makeBar = [this](const QString& name, const QString& caption) {
         auto* bar = new QToolBar(caption, this);
         bar->setObjectName(name);
@@ -198,12 +219,14 @@ void TfrmMain::createToolBars()
     tbTools->setIconSize(QSize(32, 32));
     addVisibilityToggle("TBVisibilityToggleItem1", "Filter",
                         "Use this feature to filter certain fields");
+    command("TBVisibilityToggleItem1")->setIcon(commandIcon("filter"));
     for (const char* name : {"TBItem26", "TBItem3", "TBItem5", "TBVisibilityToggleItem1",
                              "TBItem13", "TBItem24", "TBItem11", "TBItem7", "TBItem23"})
         tbTools->addAction(command(name));
     addToolBarBreak();
 
     tbFilter = makeBar("tbFilter", "Filter Script");
+    tbFilter->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     for (const char* name : {"TBItem6", "btnExecute", "btnStop", "btnOpen"})
         tbFilter->addAction(command(name));
     ComboBox1 = new QComboBox(tbFilter);
@@ -286,6 +309,10 @@ void TfrmMain::createCentre()
     marqueeLayout->addWidget(lblMarquee);
     layout->addWidget(panel3);
 
+    m_body = new QHBoxLayout;
+    m_body->setContentsMargins(0, 0, 0, 0);
+    m_body->setSpacing(0);
+    layout->addLayout(m_body, 1);
     Splitter = new QSplitter(Qt::Vertical, centre);
     Splitter->setObjectName("Splitter");
     auto* panel9 = new QWidget(Splitter);
@@ -321,15 +348,14 @@ void TfrmMain::createCentre()
         findChild<QMenu*>("GridMenu")->popup(LottoGrid->viewport()->mapToGlobal(at));
     });
 
-    auto* frmGraph = new QWidget(Splitter);
+    frmGraph = new TKestContainer(Splitter);
     frmGraph->setObjectName("frmGraph");
-    auto* graphLayout = new QVBoxLayout(frmGraph);
-    graphLayout->setContentsMargins(4, 0, 4, 4);
-    Label2 = boldLabel("Lotto Statistics", "Label2", frmGraph);
-    graphLayout->addWidget(Label2);
+    frmGraph->setTitle("Lotto Statistics");
+    Label2 = frmGraph->titleLabel();
+    Label2->setObjectName("Label2");
     Splitter->setStretchFactor(0, 1);
     Splitter->setStretchFactor(1, 1);
-    layout->addWidget(Splitter, 1);
+    m_body->addWidget(Splitter, 1);
     setCentralWidget(centre);
 }
 
@@ -393,6 +419,60 @@ void TfrmMain::RecalculateAll()
         return;
     m_kernel->RecalculateAll();
     lblMarquee->setText(m_kernel->Stats.News);
+    if (TaskBar)
+        refreshHotAndCold(false);
+    else
+        buildTaskBar();
+}
+
+void TfrmMain::buildTaskBar()
+{
+    TaskBar = new TKestExBar(centralWidget());
+    TaskBar->setObjectName("TaskBar");
+    TaskBar->setUpdatesEnabled(false);
+    m_body->insertWidget(0, TaskBar);
+    connect(TaskBar, &TKestExBar::OnMenuItemClick, this, &TfrmMain::ItemClick);
+
+    const int common = TaskBar->addGroup("Common Tasks");
+    TaskBar->setHeaderPicture(common, ballPicture("49", 32));
+    const std::tuple<const char*, const char*, int> tasks[] = {
+        {"Add a new Lotto Draw entry", "Click here to enter draw information manually.", 2},
+        {"Generate new combinations", "Click here to generate unique number combinations.", 1},
+        {"Check your lotto ticket", "Click here to check your lotto ticket.", 5},
+        {"View a saved lotto ticket", "Click here to open and view a saved lotto ticket.", 6},
+        {"Add your favourite numbers",
+         "Click here to include your favourite numbers in the calculations.", 3},
+        {"Anylize number frequency",
+         "Click here to view detailed information on the number frequencies.", 4}};
+    for (const auto& [caption, hint, id] : tasks)
+        TaskBar->addTaskItem(common, caption, hint, id);
+
+    m_hotColdGroup = TaskBar->addGroup(HotColdGroupCaption);
+    refreshHotAndCold(true);
+
+    const int help = TaskBar->addGroup("Help");
+    TaskBar->addTaskItem(help, "Getting started", "Click here to learn more.", 11);
+    TaskBar->addTaskItem(help, "About Drawsage",
+                         "Click here to learn more about the author, and the software license.",
+                         12);
+    TaskBar->addTaskItem(help, "Update Drawsage", "Click here to download and update the database.",
+                         13);
+    TaskBar->addTaskItem(help, "Visit the Kestrix website",
+                         "Click here to goto the Kestrix website.", 14);
+    TaskBar->setCollapsed(help, true, true);
+    TaskBar->setUpdatesEnabled(true);
+}
+
+void TfrmMain::refreshHotAndCold(bool firstBuild)
+{
+    TaskBar->clearEntries(m_hotColdGroup);
+    for (const TaskBarEntry& entry : HotColdEntries(
+             m_kernel->Stats, firstBuild ? HotColdBuild::FirstBuild : HotColdBuild::Refresh)) {
+        if (entry.kind == TaskBarEntry::Heading)
+            TaskBar->addHeading(m_hotColdGroup, entry.text);
+        else
+            TaskBar->addNumber(m_hotColdGroup, entry.text, entry.endsLine);
+    }
 }
 
 void TfrmMain::ShowStatistics()

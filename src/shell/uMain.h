@@ -9,6 +9,7 @@
 
 class QAction;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -16,6 +17,8 @@ class QSplitter;
 class QTableView;
 class QToolBar;
 class TKernel;
+class TKestContainer;
+class TKestExBar;
 class TKestTableModel;
 
 // The main window: the draws of the current game over the statistics pages, the task bar, the
@@ -35,8 +38,11 @@ public:
     QLabel* lblMarquee = nullptr;
     QLabel* Label3 = nullptr;
     QTableView* LottoGrid = nullptr;
+    TKestContainer* frmGraph = nullptr;
     QLabel* Label2 = nullptr;
     QSplitter* Splitter = nullptr;
+    // The side task bar; built by the first RecalculateAll.
+    TKestExBar* TaskBar = nullptr;
     // The status bar's five panels: known draws, random seed, processor load, game, filter.
     std::array<QLabel*, 5> StatusPanels{};
 
@@ -90,6 +96,8 @@ private:
     void addVisibilityToggle(const QString& name, const QString& caption, const QString& hint);
 
     void FormShow();
+    void buildTaskBar();
+    void refreshHotAndCold(bool firstBuild);
     void followGridCursor();
     void ShowCalculating();
     void SystemTimerTick();
@@ -119,5 +127,7 @@ private:
     QString m_script;        // the script the filter commands run
     QString m_runningScript; // its name as the status bar shows it
     QDeadlineTimer m_nextSeedShowing;
+    QHBoxLayout* m_body = nullptr; // task bar | grid over pages
+    int m_hotColdGroup = -1;
     bool m_shown = false;
 };
