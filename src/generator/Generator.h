@@ -75,7 +75,7 @@ QString CombinationText(const std::array<int, 6>& numbers);
 // after it in the same list and the same position range, wrapping round, that no other slot
 // holds; with none such the drawn number stays. The replacement comes from the very list and
 // range the draw used, so the balances, the classes and the frequency ranges hold as without
-// priority, and the random source advances exactly as without priority.
+// priority; every draw still takes one step of the random source.
 GeneratedCombination MakeCombination(const Ranking& ranking, const CombinationSettings& settings,
                                      const PreferredNumbers& preferred = {},
                                      const KeepResponsive& betweenPasses = {});
