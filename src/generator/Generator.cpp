@@ -81,7 +81,7 @@ public:
     {
         const int position = RandomInRange(range.low, range.high);
         const int drawn = list.at(position);
-        if (m_preferred.none() || m_preferred[drawn])
+        if (m_preferred.none() || (m_preferred[drawn] && !heldElsewhere(drawn, slot)))
             return drawn;
         const auto [low, high] = std::minmax(range.low, range.high);
         const int width = high - low + 1;

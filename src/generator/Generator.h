@@ -70,12 +70,13 @@ QString CombinationText(const std::array<int, 6>& numbers);
 // runs after every repair pass (a window lets pending events through there).
 //
 // Priority: with `preferred` empty every number is drawn exactly as described. Otherwise, in a
-// frequency pick (not a quick pick), each number drawn from a list (a half of the ranking, a
-// parity list or a class list) that is not preferred gives way to the first preferred number
-// after it in the same list and the same position range, wrapping round, that no other slot
-// holds; with none such the drawn number stays. The replacement comes from the very list and
-// range the draw used, so the balances, the classes and the frequency ranges hold as without
-// priority; every draw still takes one step of the random source.
+// frequency pick (not a quick pick), a number drawn from a list (a half of the ranking, a
+// parity list or a class list) that is not preferred, or that another slot already holds,
+// gives way to the first preferred number after it in the same list and the same position
+// range, wrapping round, that no other slot holds; with none such the drawn number stays. The
+// replacement comes from the very list and range the draw used, so the balances, the classes and
+// the frequency ranges hold as without priority; every draw still takes one step of the random
+// source.
 GeneratedCombination MakeCombination(const Ranking& ranking, const CombinationSettings& settings,
                                      const PreferredNumbers& preferred = {},
                                      const KeepResponsive& betweenPasses = {});
