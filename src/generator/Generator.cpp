@@ -224,20 +224,6 @@ QList<int> FavouriteNumbers(TKestTable& favouriteTable)
     return numbers;
 }
 
-QString CombinationText(const std::array<int, 6>& numbers)
-{
-    if (std::any_of(numbers.begin(), numbers.end(), [](int n) { return n < 0 || n > 99; }))
-        return Format("%.2d - %.2d - %.2d - %.2d - %.2d - %.2d",
-                      {numbers[0], numbers[1], numbers[2], numbers[3], numbers[4], numbers[5]});
-    // The same text without the format parser, which costs more than making the combination.
-    char text[] = "00 - 00 - 00 - 00 - 00 - 00";
-    for (int s = 0; s < Slots; ++s) {
-        text[5 * s] = char('0' + numbers[s] / 10);
-        text[5 * s + 1] = char('0' + numbers[s] % 10);
-    }
-    return QString::fromLatin1(text, sizeof(text) - 1);
-}
-
 GeneratedCombination MakeCombination(const Ranking& ranking, const CombinationSettings& settings,
                                      const PreferredNumbers& preferred,
                                      const KeepResponsive& betweenPasses)

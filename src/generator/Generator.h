@@ -61,9 +61,6 @@ struct GeneratedCombination {
     int sum = 0;
 };
 
-// "%.2d - %.2d - %.2d - %.2d - %.2d - %.2d" of the numbers in the given order.
-QString CombinationText(const std::array<int, 6>& numbers);
-
 // One combination of six different numbers, ascending, by the base pick (quick pick or the hot
 // and cold halves of the ranking), the odd/even and low/high balances when asked for, then the
 // repair of equal numbers by numbers of the same class until all six differ. `betweenPasses`

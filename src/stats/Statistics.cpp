@@ -171,21 +171,6 @@ void trackRange(PositionStats& position, int value)
     position.lowest = std::min(position.lowest, value);
 }
 
-QString combinationText(std::array<int, 6> balls)
-{
-    std::sort(balls.begin(), balls.end());
-    if (balls.front() < 0 || balls.back() > 99)
-        return QString::asprintf("%.2d - %.2d - %.2d - %.2d - %.2d - %.2d", balls[0], balls[1],
-                                 balls[2], balls[3], balls[4], balls[5]);
-    // The same text without the format parser, which costs more than the rest of a draw.
-    char text[] = "00 - 00 - 00 - 00 - 00 - 00";
-    for (int i = 0; i < 6; ++i) {
-        text[5 * i] = char('0' + balls[i] / 10);
-        text[5 * i + 1] = char('0' + balls[i] % 10);
-    }
-    return QString::fromLatin1(text, sizeof(text) - 1);
-}
-
 // Most frequent first; of two numbers drawn equally often the higher ranks first.
 void rankNumbers(TStatistics& stats)
 {
@@ -247,7 +232,8 @@ void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& f
         number.cycle = filtered ? 0 : p;
         trackRange(stats.Positions[i], v);
     }
-    stats.Combinations.push_back({combinationText(balls), sum});
+    std::sort(balls.begin(), balls.end());
+    stats.Combinations.push_back({CombinationText(balls), sum});
     totalOfSums += sum;
 
     const int b = results.AsInteger(fields.bonus);
@@ -307,8 +293,8 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
         next.Numbers[n].status = statusOf(next.Numbers[n].last, next.Numbers[n].cycle);
     for (int count : next.Decades.counts)
         next.Decades.total += count;
-    next.News = composeNews(newest, next.Winners.winners, next.Winners.millionaires,
-                            next.RecordCount);
+    next.News =
+        composeNews(newest, next.Winners.winners, next.Winners.millionaires, next.RecordCount);
 
     std::array<int, NumberSlots> counts{};
     for (int n = 1; n < NumberSlots; ++n)
@@ -356,4 +342,18 @@ void RebuildHistory(TKestTable& results, TKestTable& history, const ProgressRepo
         results.Prior();
     }
     batch.commit();
+}
+
+QString CombinationText(const std::array<int, 6>& balls)
+{
+    if (balls.front() < 0 || balls.back() > 99)
+        return QString::asprintf("%.2d - %.2d - %.2d - %.2d - %.2d - %.2d", balls[0], balls[1],
+                                 balls[2], balls[3], balls[4], balls[5]);
+    // The same text without the format parser, which costs more than the rest of a draw.
+    char text[] = "00 - 00 - 00 - 00 - 00 - 00";
+    for (int i = 0; i < 6; ++i) {
+        text[5 * i] = char('0' + balls[i] / 10);
+        text[5 * i + 1] = char('0' + balls[i] % 10);
+    }
+    return QString::fromLatin1(text, sizeof(text) - 1);
 }

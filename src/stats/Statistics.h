@@ -42,6 +42,9 @@ struct Combination {
 };
 using CombinationList = std::vector<Combination>;
 
+// Six numbers as a combination is written, in the order given: "03 - 11 - 19 - 27 - 38 - 45".
+QString CombinationText(const std::array<int, 6>& balls);
+
 struct DecadeCounts {
     std::array<int, 5> counts{}; // 1-9, 10-19, 20-29, 30-39, 40-49
     int total = 0;
