@@ -9,6 +9,8 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QGraphicsLayout>
+#include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -76,6 +78,16 @@ void paintRatingPicture(QPainter* painter, QPoint topLeft, int picture, bool sel
         painter->drawPath(star.translated(topLeft.x() + i * size, topLeft.y()));
     }
     painter->restore();
+}
+
+// A step of 1, 2 or 5 times a power of ten, at least `rough`.
+qreal roundStep(qreal rough)
+{
+    const qreal power = std::pow(10.0, std::floor(std::log10(std::max(rough, 1.0))));
+    for (qreal factor : {1.0, 2.0, 5.0})
+        if (factor * power >= rough)
+            return factor * power;
+    return 10 * power;
 }
 
 QStringList combinationCaptions()
@@ -293,17 +305,18 @@ TFrequencyChart::TFrequencyChart(const QString& objectName, QWidget* parent)
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(4, 4, 4, 4));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->addSeries(m_series);
-    m_categories->setLabelsFont(small);
+    m_categories->setLabelsVisible(false);
     m_categories->setGridLineVisible(false);
     chart->addAxis(m_categories, Qt::AlignBottom);
     m_series->attachAxis(m_categories);
     m_values->setVisible(false);
-    m_values->setLabelFormat("%d");
+    m_values->setLabelFormat("%.0f");
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_values);
     setChart(chart);
+    connect(chart, &QChart::plotAreaChanged, this, &TFrequencyChart::placeNumberLabels);
 }
 
 void TFrequencyChart::showValueAxis()
@@ -314,7 +327,7 @@ void TFrequencyChart::showValueAxis()
     chart()->setLocale(grouped);
     chart()->setLocalizeNumbers(true);
     m_values->setVisible(true);
-    m_values->setLabelsFont(m_categories->labelsFont());
+    m_values->setLabelsFont(m_set->labelFont());
 }
 
 void TFrequencyChart::setBars(const std::vector<Bar>& bars)
@@ -332,7 +345,19 @@ void TFrequencyChart::setBars(const std::vector<Bar>& bars)
     m_categories->append(labels);
     m_set->append(values);
     m_values->setRange(0, highest > 0 ? highest : 1);
-    fitValueLabels();
+
+    while (m_numbers.size() > bars.size()) {
+        delete m_numbers.back();
+        m_numbers.pop_back();
+    }
+    while (m_numbers.size() < bars.size()) {
+        auto* number = new QGraphicsSimpleTextItem(chart());
+        number->setFont(m_set->labelFont());
+        m_numbers.push_back(number);
+    }
+    for (size_t i = 0; i < bars.size(); ++i)
+        m_numbers[i]->setText(bars[i].label);
+    fitLabels();
 }
 
 std::vector<TFrequencyChart::Bar> TFrequencyChart::bars() const
@@ -347,25 +372,60 @@ std::vector<TFrequencyChart::Bar> TFrequencyChart::bars() const
 void TFrequencyChart::resizeEvent(QResizeEvent* event)
 {
     QChartView::resizeEvent(event);
-    fitValueLabels();
+    fitLabels();
 }
 
-// Values stand upright over bars too narrow for them and the range leaves room above the
-// tallest bar for its value.
-void TFrequencyChart::fitValueLabels()
+// Values and numbers stand upright over and under bars too narrow for them, with room kept
+// below the plot for the numbers and above the tallest bar for its value. The slot comes from
+// the view's width: the chart lays its plot area out only later.
+void TFrequencyChart::fitLabels()
 {
     qreal highest = 0;
-    int widest = 0;
+    int widestValue = 0;
+    int widestNumber = 0;
     const QFontMetrics metrics(m_set->labelFont());
     for (int i = 0; i < m_set->count(); ++i) {
         highest = std::max(highest, m_set->at(i));
-        widest = std::max(widest, metrics.horizontalAdvance(QString::number(m_set->at(i))));
+        widestValue =
+            std::max(widestValue, metrics.horizontalAdvance(QString::number(m_set->at(i))));
     }
-    const qreal slot = m_set->count() > 0 ? chart()->plotArea().width() / m_set->count() : 0;
-    const bool upright = widest > slot * 0.95;
-    m_series->setLabelsAngle(upright ? -90 : 0);
+    for (const QGraphicsSimpleTextItem* number : m_numbers)
+        widestNumber = std::max(widestNumber, metrics.horizontalAdvance(number->text()));
+    const int axisRoom = m_values->isVisible() ? 60 : 20;
+    const qreal slot = m_set->count() > 0 ? qreal(width() - axisRoom) / m_set->count() : 0;
+    const bool uprightValues = widestValue > slot * 0.9;
+    // A full turn rather than none: the series leaves a label it has once turned as it is
+    // when told an angle of 0.
+    m_series->setLabelsAngle(uprightValues ? -90 : 360);
+    m_uprightNumbers = widestNumber + 2 > slot;
+    const int numberRoom = m_uprightNumbers ? widestNumber : metrics.height();
+    chart()->setMargins(QMargins(4, 4, 4, 4 + numberRoom));
     const qreal max = highest > 0 ? highest : 1;
-    m_values->setRange(0, std::ceil(max * (upright ? RotatedLabelHeadroom : LabelHeadroom)));
+    m_values->setRange(0, std::ceil(max * (uprightValues ? RotatedLabelHeadroom : LabelHeadroom)));
+    if (m_values->isVisible()) {
+        m_values->setTickType(QValueAxis::TicksDynamic);
+        m_values->setTickAnchor(0);
+        m_values->setTickInterval(roundStep(max / 4));
+    }
+    placeNumberLabels();
+}
+
+void TFrequencyChart::placeNumberLabels()
+{
+    const qreal bottom = chart()->plotArea().bottom() + 3;
+    for (size_t i = 0; i < m_numbers.size(); ++i) {
+        QGraphicsSimpleTextItem* number = m_numbers[i];
+        const qreal centre = chart()->mapToPosition(QPointF(qreal(i), 0), m_series).x();
+        const QRectF box = number->boundingRect();
+        if (m_uprightNumbers) {
+            // Turned a quarter left, reading upwards, its end at the axis.
+            number->setRotation(-90);
+            number->setPos(centre - box.height() / 2, bottom + box.width());
+        } else {
+            number->setRotation(0);
+            number->setPos(centre - box.width() / 2, bottom);
+        }
+    }
 }
 
 std::vector<TFrequencyChart::Bar> frequencyBars(const TKestTable& table)

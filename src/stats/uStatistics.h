@@ -15,6 +15,7 @@ class QAction;
 class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
+class QGraphicsSimpleTextItem;
 class QLabel;
 class QListWidget;
 class QMenu;
@@ -124,12 +125,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void fitValueLabels();
+    void fitLabels();
+    void placeNumberLabels();
 
     QBarSeries* m_series;
     QBarSet* m_set;
     QBarCategoryAxis* m_categories;
     QValueAxis* m_values;
+    // The numbers under the bars. Drawn here rather than by the category axis, which elides
+    // its labels as soon as the bars get narrow.
+    std::vector<QGraphicsSimpleTextItem*> m_numbers;
+    bool m_uprightNumbers = false;
 };
 
 // The main window's statistics pages: the two frequency charts, combinations, number
