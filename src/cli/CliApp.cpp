@@ -4,19 +4,42 @@
 #include "kernel/KestError.h"
 #include "kernel/Numbers.h"
 #include "kernel/uKernel.h"
+#include "kernel/uRandom.h"
 #include "stats/CombinationFrequencies.h"
 #include "stats/DrawInformation.h"
 #include "stats/NumberInformation.h"
 #include "stats/OverallReport.h"
+#include "tickets/TicketFile.h"
 #include "update/ResultsFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cstdio>
+#include <limits>
+#include <optional>
+#include <tuple>
 
 namespace {
 enum Status { Ok = 0, Failed = 1, BadUsage = 2 };
+
+// An integer option's value within low and high, or none when it is not one.
+std::optional<int> integerValue(const QString& text, int low, int high)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::uint32_t> seedValue(const QString& text)
+{
+    bool ok = false;
+    const std::uint32_t seed = text.toUInt(&ok);
+    return ok ? std::optional(seed) : std::nullopt;
+}
 } // namespace
 
 CliApp::CliApp()
@@ -88,7 +111,7 @@ int CliApp::run(const QStringList& arguments)
         for (const Command& command : commands()) {
             if (command.name != name)
                 continue;
-            if (positional.size() != command.argumentCount)
+            if (command.argumentCount != AnyArguments && positional.size() != command.argumentCount)
                 return fail(QString("%1 takes %2; see --help").arg(name, command.arguments),
                             BadUsage);
             if (command.needsStatistics)
@@ -130,6 +153,19 @@ std::vector<CliApp::Command> CliApp::commands()
          [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
         {"history", "", "the history table: DrawDate TAB the 49 running counts", 0, true,
          [this](TKernel& k, const QStringList&) { return printHistory(k); }},
+        {"random", "--seed S [--count N] [--range LOW HIGH]",
+         "seed the random source, then N values (default 10), one a line", AnyArguments, false,
+         [this](TKernel&, const QStringList& a) { return printRandom(a); }},
+        {"generate",
+         "--seed S [--count N] [--quick-pick] [--frequency both|hot|cold] [--even K] [--high K] "
+         "[--no-duplicate-check] [--no-drawn-check] [--save FILE.dtk]",
+         "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating",
+         AnyArguments, true, [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
+        {"template", "apply FILE.tpl --numbers N1,N2,...",
+         "the combinations of a template over the picked numbers, as generate prints them",
+         AnyArguments, false, [this](TKernel&, const QStringList& a) { return applyTemplate(a); }},
+        {"ticket", "show FILE.dtk", "the rows of a ticket: the caption and the sub-items", 2, false,
+         [this](TKernel&, const QStringList& a) { return showTicket(a); }},
     };
 }
 
@@ -225,4 +261,156 @@ int CliApp::printHotCold(TKernel& kernel)
     }
     printRows({{lines.value(0)}, {lines.value(1)}});
     return Ok;
+}
+
+bool CliApp::parseOptions(QCommandLineParser& parser, const QString& command,
+                          const QStringList& args)
+{
+    // The parser takes the first argument for the program's name.
+    if (parser.parse(QStringList{command} + args))
+        return true;
+    fail(QString("%1: %2").arg(command, parser.errorText()), BadUsage);
+    return false;
+}
+
+int CliApp::printRandom(const QStringList& args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption seed("seed", "", "S");
+    const QCommandLineOption count("count", "", "N", "10");
+    const QCommandLineOption range("range", "", "LOW");
+    parser.addOptions({seed, count, range});
+    parser.addPositionalArgument("high", "", "HIGH"); // --range LOW HIGH
+    if (!parseOptions(parser, "random", args))
+        return BadUsage;
+    const auto seedNumber = seedValue(parser.value(seed));
+    const auto values = integerValue(parser.value(count), 0, std::numeric_limits<int>::max());
+    const QStringList rest = parser.positionalArguments();
+    if (!parser.isSet(seed) || !seedNumber || !values ||
+        rest.size() != (parser.isSet(range) ? 1 : 0))
+        return fail("random takes --seed S [--count N] [--range LOW HIGH]", BadUsage);
+    const int lowest = std::numeric_limits<int>::min();
+    const int highest = std::numeric_limits<int>::max();
+    const auto low = parser.isSet(range) ? integerValue(parser.value(range), lowest, highest) : 0;
+    const auto high = parser.isSet(range) ? integerValue(rest.first(), lowest, highest) : 0;
+    if (!low || !high)
+        return fail("--range takes two integers LOW HIGH", BadUsage);
+
+    SeedRandom(*seedNumber);
+    for (int i = 0; i < *values; ++i) {
+        if (parser.isSet(range))
+            m_out << RandomInRange(*low, *high) << '\n';
+        else
+            m_out << QString::number(NextRandom(), 'g', QLocale::FloatingPointShortest) << '\n';
+    }
+    m_out.flush();
+    return Ok;
+}
+
+int CliApp::generate(TKernel& kernel, const QStringList& args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption seed("seed", "", "S");
+    const QCommandLineOption count("count", "", "N", "16");
+    const QCommandLineOption quickPick("quick-pick");
+    const QCommandLineOption frequency("frequency", "", "MODE", "hot");
+    const QCommandLineOption even("even", "", "K");
+    const QCommandLineOption high("high", "", "K");
+    const QCommandLineOption noDuplicates("no-duplicate-check");
+    const QCommandLineOption noDrawn("no-drawn-check");
+    const QCommandLineOption save("save", "", "FILE");
+    parser.addOptions({seed, count, quickPick, frequency, even, high, noDuplicates, noDrawn, save});
+    if (!parseOptions(parser, "generate", args))
+        return BadUsage;
+    if (!parser.positionalArguments().isEmpty())
+        return fail("generate takes options only; see --help", BadUsage);
+    const auto seedNumber = seedValue(parser.value(seed));
+    if (!parser.isSet(seed) || !seedNumber)
+        return fail("generate takes --seed S", BadUsage);
+
+    // The "Generator" page as it starts, changed only where an option says so.
+    GeneratorOptions options;
+    const auto rows = integerValue(parser.value(count), 1, MaxGenerateCount);
+    if (!rows)
+        return fail(QString("--count takes 1 to %1").arg(MaxGenerateCount), BadUsage);
+    options.count = *rows;
+    CombinationSettings& settings = options.combination;
+    settings.quickPick = parser.isSet(quickPick);
+    const QStringList modes{"both", "hot", "cold"};
+    settings.frequencyMode = int(modes.indexOf(parser.value(frequency)));
+    if (settings.frequencyMode < 0)
+        return fail("--frequency takes both, hot or cold", BadUsage);
+    for (const auto& [option, use, target] :
+         {std::tuple(&even, &settings.useOddEven, &settings.evenCount),
+          std::tuple(&high, &settings.useLowHigh, &settings.highCount)}) {
+        if (!parser.isSet(*option))
+            continue;
+        const auto value = integerValue(parser.value(*option), 0, 6);
+        if (!value)
+            return fail(QString("--%1 takes 0 to 6").arg(option->names().first()), BadUsage);
+        *use = true;
+        *target = *value;
+    }
+    options.checkDuplicates = !parser.isSet(noDuplicates);
+    options.checkDrawn = !parser.isSet(noDrawn);
+
+    SeedRandom(*seedNumber);
+    TCombinationGenerator generator;
+    generator.GenerateCombinations(RankingOf(kernel.Stats), kernel.Stats.Combinations, options);
+    printTicketRows(generator.rows());
+    printStatus(generator.statusTexts());
+    if (parser.isSet(save))
+        SaveTicket(generator.rows(), parser.value(save));
+    return Ok;
+}
+
+int CliApp::applyTemplate(const QStringList& args)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption numbers("numbers", "", "N1,N2,...");
+    parser.addOption(numbers);
+    if (!parseOptions(parser, "template", args))
+        return BadUsage;
+    const QStringList rest = parser.positionalArguments();
+    if (rest.size() != 2 || rest.first() != "apply" || !parser.isSet(numbers))
+        return fail("template takes apply FILE.tpl --numbers N1,N2,...", BadUsage);
+    QList<int> picked;
+    for (const QString& text : parser.value(numbers).split(',')) {
+        const auto number = integerValue(text, 1, 49);
+        if (!number)
+            return fail(QString("--numbers takes numbers from 1 to 49, not \"%1\"").arg(text),
+                        BadUsage);
+        picked << *number;
+    }
+    const TemplateData data = LoadGeneratorTemplate(rest.last());
+    TCombinationGenerator generator;
+    generator.ApplyTemplate(data, picked);
+    printTicketRows(generator.rows());
+    printStatus(generator.statusTexts());
+    return Ok;
+}
+
+int CliApp::showTicket(const QStringList& args)
+{
+    if (args.first() != "show")
+        return fail("ticket takes show FILE.dtk", BadUsage);
+    TicketRows rows;
+    LoadTicket(rows, args.last());
+    printTicketRows(rows);
+    return Ok;
+}
+
+void CliApp::printTicketRows(const TicketRows& rows)
+{
+    for (const TicketRow& row : rows)
+        m_out << (QStringList{row.caption} + row.subItems).join('\t') << '\n';
+    m_out.flush();
+}
+
+void CliApp::printStatus(const StatusTexts& status)
+{
+    QStringList panels{status.successful};
+    if (!status.prevented.isEmpty())
+        panels << status.prevented;
+    m_err << (panels << status.accuracy).join('\t') << Qt::endl;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "generator/Generator.h"
+
 #include <QStringList>
 #include <QTextStream>
 
 #include <functional>
 #include <vector>
 
+class QCommandLineParser;
 class TKernel;
 class TKestTable;
 
@@ -21,10 +24,12 @@ private:
         QString name;
         QString arguments; // as the help shows them
         QString help;
-        int argumentCount;
+        int argumentCount;    // AnyArguments: the command checks its own
         bool needsStatistics; // runs the statistics rebuild first
         std::function<int(TKernel&, const QStringList&)> run;
     };
+
+    static constexpr int AnyArguments = -1;
 
     std::vector<Command> commands();
     QString usage();
@@ -34,6 +39,13 @@ private:
     int printFrequencies(TKernel& kernel);
     int printHotCold(TKernel& kernel);
     int printHistory(TKernel& kernel);
+    int printRandom(const QStringList& args);
+    int generate(TKernel& kernel, const QStringList& args);
+    int applyTemplate(const QStringList& args);
+    int showTicket(const QStringList& args);
+    void printTicketRows(const TicketRows& rows);
+    void printStatus(const StatusTexts& status);
+    bool parseOptions(QCommandLineParser& parser, const QString& command, const QStringList& args);
     void printRows(const std::vector<QStringList>& rows);
     int fail(const QString& message, int status = 1);
 

@@ -5,6 +5,7 @@ TfrmAdd::TfrmAdd(QWidget* parent)
                    .caption = "Drawsage",
                    .title = "Add New Record",
                    .description = "Add a new draw manually to the database"},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -6,6 +6,7 @@ TfrmInfo::TfrmInfo(QWidget* parent)
                    .title = "Draw Information",
                    .description = "This feature will display more details on the selected draw",
                    .centreOnScreen = true},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -6,6 +6,7 @@ TfrmOpen::TfrmOpen(QWidget* parent)
                    .title = "Open Database",
                    .description = "Open a specific Lottery Database",
                    .centreOnScreen = true},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -6,6 +6,7 @@ TfrmSearch::TfrmSearch(QWidget* parent)
                    .title = "Filter Script Editor",
                    .description = "Use this feature to create a cusomized filter",
                    .hints = Qt::WindowStaysOnTopHint | Qt::WindowMinimizeButtonHint},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

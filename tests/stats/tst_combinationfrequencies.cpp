@@ -1,4 +1,4 @@
-#include "TestEnvironment.h"
+#include "KernelFixture.h"
 #include "kernel/KestSettings.h"
 #include "kernel/TableSchema.h"
 #include "kernel/uKernel.h"
@@ -14,30 +14,9 @@
 namespace {
 
 // A kernel over a data folder of empty tables.
-struct Fixture {
-    TestEnvironment env;
-    std::unique_ptr<TKernel> kernel;
+struct Fixture : KernelFixture {
 
-    Fixture()
-    {
-        const QString data = env.path("data");
-        QDir().mkpath(data);
-        for (const QString& name : Tables::allTableNames())
-            Tables::createTableFile(QDir(data).filePath(name), name);
-        TKestSettings().write("DataDir", data);
-        kernel = std::make_unique<TKernel>();
-    }
-
-    void add(const std::array<int, 6>& balls)
-    {
-        TKestTable& table = kernel->ResultsTable;
-        table.Append();
-        table.SetField("DRAWDATE", QString("Draw %1").arg(table.RecordCount() + 1));
-        for (int i = 0; i < 6; ++i)
-            table.SetField(QString("BALL%1").arg(i + 1), balls[i]);
-        table.SetField("BONUSBALL", 49);
-        table.Post();
-    }
+    void add(const std::array<int, 6>& balls) { KernelFixture::add(balls, 49); }
 };
 
 QString textOf(std::array<int, 6> balls)

@@ -1,4 +1,4 @@
-#include "TestEnvironment.h"
+#include "KernelFixture.h"
 #include "kernel/KestSettings.h"
 #include "kernel/TableSchema.h"
 #include "kernel/uKernel.h"
@@ -12,39 +12,13 @@
 namespace {
 
 // A kernel over empty tables; draws are appended newest first.
-class Fixture {
+class Fixture : public KernelFixture {
 public:
-    Fixture()
-    {
-        const QString data = env.path("data");
-        QDir().mkpath(data);
-        for (const QString& name : Tables::allTableNames())
-            Tables::createTableFile(QDir(data).filePath(name), name);
-        TKestSettings().write("DataDir", data);
-        kernel = std::make_unique<TKernel>();
-    }
-
-    void add(const std::array<int, 6>& balls, int bonus, int times = 1)
-    {
-        TKestTable& table = kernel->ResultsTable;
-        for (int t = 0; t < times; ++t) {
-            table.Append();
-            table.SetField("DRAWDATE", QString("Draw %1").arg(table.RecordCount() + 1));
-            for (int i = 0; i < 6; ++i)
-                table.SetField(QString("BALL%1").arg(i + 1), balls[i]);
-            table.SetField("BONUSBALL", bonus);
-            table.Post();
-        }
-    }
-
     std::vector<QStringList> report()
     {
         kernel->RecalculateAll();
         return OverallReportRows(kernel->Stats);
     }
-
-    TestEnvironment env;
-    std::unique_ptr<TKernel> kernel;
 };
 
 QString value(const std::vector<QStringList>& rows, const QString& item)

@@ -1,3 +1,4 @@
+#include "KernelFixture.h"
 #include "TestEnvironment.h"
 #include "kernel/KestSettings.h"
 #include "kernel/TableSchema.h"
@@ -14,41 +15,11 @@
 
 namespace {
 
-struct Draw {
-    std::array<int, 6> balls{40, 41, 42, 43, 44, 45};
-    int bonus = 46;
-    std::array<double, 7> prizes{};
-    std::array<double, 7> winners{};
-};
+using Draw = KernelFixture::Draw;
 
-// A kernel over a data folder of empty tables, so that every test writes its own draws.
-class Fixture {
+// The statistics of hand-made draws.
+class Fixture : public KernelFixture {
 public:
-    Fixture()
-    {
-        const QString data = m_env.path("data");
-        QDir().mkpath(data);
-        for (const QString& name : Tables::allTableNames())
-            Tables::createTableFile(QDir(data).filePath(name), name);
-        TKestSettings().write("DataDir", data);
-        kernel = std::make_unique<TKernel>();
-    }
-
-    // Appended in table order: the first draw added is the newest, position 0.
-    void add(const Draw& draw)
-    {
-        TKestTable& table = kernel->ResultsTable;
-        table.Append();
-        table.SetField("DRAWDATE", QString("Draw %1").arg(table.RecordCount() + 1));
-        for (int i = 0; i < 6; ++i)
-            table.SetField(QString("BALL%1").arg(i + 1), draw.balls[i]);
-        table.SetField("BONUSBALL", draw.bonus);
-        for (int d = 0; d < 7; ++d) {
-            table.SetField(QString("DIV%1").arg(d + 1), draw.prizes[d]);
-            table.SetField(QString("DIV%1NOWIN").arg(d + 1), draw.winners[d]);
-        }
-        table.Post();
-    }
     void addFiller(int count)
     {
         for (int i = 0; i < count; ++i)
@@ -80,8 +51,6 @@ public:
         return totals;
     }
 
-    TestEnvironment m_env;
-    std::unique_ptr<TKernel> kernel;
     TStatistics stats;
 };
 
@@ -491,7 +460,7 @@ private slots:
         }
 
         Fixture f;
-        const QString path = f.m_env.path("real.csv");
+        const QString path = f.env.path("real.csv");
         TestData::writeRealHistoryResults(path);
         importResultsFile(f.kernel->ResultsTable, path);
         int responsive = 0;

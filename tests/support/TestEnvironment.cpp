@@ -1,5 +1,8 @@
 #include "TestEnvironment.h"
 
+#include "kernel/KestTable.h"
+#include "kernel/TableSchema.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -40,6 +43,16 @@ TestEnvironment::~TestEnvironment()
 }
 
 namespace TestData {
+
+std::unique_ptr<TKestTable> newTable(const QString& folder, const QString& tableName)
+{
+    Tables::createTableFile(QDir(folder).filePath(tableName), tableName);
+    auto table = std::make_unique<TKestTable>();
+    table->setDatabasePath(folder);
+    table->setTableName(tableName);
+    table->Open();
+    return table;
+}
 
 QString resultsHeader()
 {

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+
+class TKestTable;
+
 // A private home for one test: settings file, XDG folders and a data folder inside one
 // temporary folder, so that no test touches a real user's files.
 class TestEnvironment {
@@ -26,4 +30,6 @@ void writeRealHistoryResults(const QString& path, int limit = 0);
 // `count` synthetic draws with valid distinct balls, for sizes the real history lacks.
 void writeSyntheticResults(const QString& path, int count);
 QString resultsHeader();
+// Creates an empty table file in the folder and returns it open.
+std::unique_ptr<TKestTable> newTable(const QString& folder, const QString& tableName);
 } // namespace TestData

@@ -1,3 +1,4 @@
+#include "TestEnvironment.h"
 #include "kernel/KestError.h"
 #include "kernel/KestTable.h"
 #include "kernel/TableSchema.h"
@@ -86,11 +87,7 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        Tables::createTableFile(path(Tables::Lotto), Tables::Lotto);
-        m_table = std::make_unique<TKestTable>();
-        m_table->setDatabasePath(m_dir->path());
-        m_table->setTableName(Tables::Lotto);
-        m_table->Open();
+        m_table = TestData::newTable(m_dir->path(), Tables::Lotto);
         m_csv = std::make_unique<TKestCSV>();
         m_csv->setDataset(m_table.get());
         m_csv->setAutoOpen(false);

@@ -56,11 +56,7 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        Tables::createTableFile(path(Tables::Lotto), Tables::Lotto);
-        m_table = std::make_unique<TKestTable>();
-        m_table->setDatabasePath(m_dir->path());
-        m_table->setTableName(Tables::Lotto);
-        m_table->Open();
+        m_table = TestData::newTable(m_dir->path(), Tables::Lotto);
         fillWithOldDraws();
     }
 

@@ -1,0 +1,297 @@
+#include "Screenshots.h"
+#include "TestEnvironment.h"
+#include "components/KestFileDialog.h"
+#include "components/KestMessage.h"
+#include "components/KestPopup.h"
+#include "kernel/Installation.h"
+#include "kernel/uKernel.h"
+#include "records/uAdd.h"
+#include "records/uInfo.h"
+#include "shell/uApp.h"
+#include "shell/uMain.h"
+#include "shell/uZoom.h"
+#include "tickets/uView.h"
+#include "update/uUpdate.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QToolBar>
+#include <QtTest>
+
+// Records the addresses the program asks the desktop to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestEnvironment> m_env;
+    std::unique_ptr<TDrawsageApp> m_app;
+    TfrmMain* m_main = nullptr;
+
+    TKernel& kernel() { return m_app->kernel(); }
+    QString lastNotice() { return m_app->popup().lastText(); }
+    template <class Window> bool visible() { return m_main->findChild<Window*>()->isVisible(); }
+    void trigger(const char* name)
+    {
+        QAction* action = m_main->command(name);
+        QVERIFY2(action, name);
+        action->trigger();
+    }
+
+private slots:
+    void init()
+    {
+        m_env = std::make_unique<TestEnvironment>();
+        TKestSettings settings;
+        Installation::ensureInstalled(settings);
+        m_app = std::make_unique<TDrawsageApp>();
+        m_main = &m_app->main();
+        m_main->setHelpFolder(m_env->path("home"));
+        m_main->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+        TKestMessage::clearAnswered();
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_env.reset();
+    }
+
+    void everyCommandExistsWithItsCaption_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        const char* const commands[][2] = {{"TBItem26", "Open"},
+                                           {"TBItem3", "Add New"},
+                                           {"TBItem5", "Remove"},
+                                           {"TBVisibilityToggleItem1", "Filter"},
+                                           {"TBItem13", "Favourite"},
+                                           {"TBItem24", "Generate"},
+                                           {"TBItem11", "Update"},
+                                           {"TBItem7", "About"},
+                                           {"TBItem23", "Help"},
+                                           {"TBItem6", "Create Script"},
+                                           {"btnExecute", "Run Script"},
+                                           {"btnStop", "Stop Script"},
+                                           {"btnOpen", "Open Script"},
+                                           {"TBItem4", "Open"},
+                                           {"TBItem28", "1. National Lotto "},
+                                           {"TBItem27", "2. National Lotto Plus"},
+                                           {"TBItem22", "Preferences"},
+                                           {"TBItem2", "E&xit"},
+                                           {"TBVisibilityToggleItem5", "Filter Toolbar"},
+                                           {"TBItem18", "Filter Script Editor"},
+                                           {"TBVisibilityToggleItem3", "Toolbar"},
+                                           {"TBItem32", "Magnifier"},
+                                           {"TBItem12", "Check Lotto Ticket"},
+                                           {"TBItem20", "Combination Generator"},
+                                           {"TBItem19", "Favourite Numbers"},
+                                           {"TBItem21", "Anylize Frequencies"},
+                                           {"TBItem8", "Drawsage Help"},
+                                           {"TBItem10", "Update Database"},
+                                           {"TBItem30", "Contact Kestrix Support"},
+                                           {"TBItem9", "About Drawsage"},
+                                           {"TBVisibilityToggleItem2", "Filter Toolbar"},
+                                           {"TBItem17", "Filter Script Editor"},
+                                           {"TBItem14", "Add New Entry"},
+                                           {"TBItem15", "Delete Entry"},
+                                           {"TBItem16", "Entry Details"},
+                                           {"TBVisibilityToggleItem4", "Menu Bar"},
+                                           {"TBVisibilityToggleItem6", "Toolbar"},
+                                           {"TBVisibilityToggleItem7", "Filter Bar"},
+                                           {"TBItem33", "Show Magnifier"}};
+        for (const auto& command : commands)
+            QTest::newRow(command[0]) << command[0] << command[1];
+    }
+
+    void everyCommandExistsWithItsCaption()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QAction* action = m_main->command(name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+    }
+
+    void theFirstShowingFillsTheWindow()
+    {
+        QCOMPARE(m_main->windowTitle(), QString("Drawsage - South African Edition"));
+        QVERIFY(m_main->lblMarquee->text().contains("The next estimated jackpot prize"));
+        QCOMPARE(m_main->StatusPanels[0]->text(),
+                 QString(" Known Lotto Draws: %1").arg(kernel().ResultsTable.RecordCount()));
+        QVERIFY(m_main->StatusPanels[1]->text().startsWith(" Random Seed: "));
+        QVERIFY(m_main->StatusPanels[2]->text().startsWith(" Processor : "));
+        QCOMPARE(kernel().ScrollTimer.interval(), 200);
+        // The sample scripts, the first shown selected and not run.
+        QCOMPARE(m_main->ComboBox1->itemText(0), QString("BigJackpots"));
+        QCOMPARE(m_main->ComboBox1->currentIndex(), 0);
+        QVERIFY(!kernel().ResultsTable.filtered());
+        // The marquee moves one character per tick.
+        const QString text = m_main->lblMarquee->text();
+        QMetaObject::invokeMethod(&kernel().ScrollTimer, "timeout", Qt::DirectConnection);
+        QCOMPARE(m_main->lblMarquee->text(), text.mid(1) + text.left(1));
+        saveScreenshot(m_main, "main-window-commands");
+    }
+
+    void updateAsksFirst()
+    {
+        TKestMessage::setNextAnswer(QMessageBox::No);
+        trigger("TBItem11");
+        QVERIFY(!visible<TfrmUpdate>());
+        QVERIFY(lastNotice() != "Drawsage will attempt to connect to the Internet");
+        QCOMPARE(TKestMessage::answeredTexts().first(),
+                 QString("This feature will update the database using your default Internet "
+                         "connection.\n\rDo you want Drawsage to connect to the Internet?"));
+
+        TKestMessage::setNextAnswer(QMessageBox::Yes);
+        trigger("TBItem10");
+        QVERIFY(visible<TfrmUpdate>());
+        QCOMPARE(lastNotice(), QString("Drawsage will attempt to connect to the Internet"));
+    }
+
+    void helpReportsAMissingHelpFileFromTheMenuOnly()
+    {
+        trigger("TBItem23");
+        QVERIFY(lastNotice().isEmpty());
+        trigger("TBItem8");
+        QCOMPARE(lastNotice(),
+                 QString("There was un unexpected error while opening Drawsage Help"));
+    }
+
+    void webAndMailGoToTheDesktop()
+    {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler("mailto", &recorder, "open");
+        QDesktopServices::setUrlHandler("https", &recorder, "open");
+        trigger("TBItem30");
+        m_main->ItemClick(nullptr, 14);
+        QDesktopServices::unsetUrlHandler("mailto");
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(recorder.opened.size(), 2);
+        QCOMPARE(recorder.opened[0].scheme(), QString("mailto"));
+        QVERIFY(TKestMessage::answeredTexts().isEmpty());
+    }
+
+    void removingADrawAsksAndRebuilds()
+    {
+        TKestTable& results = kernel().ResultsTable;
+        const int draws = results.RecordCount();
+        results.First();
+        const QString date = results.AsString("DRAWDATE");
+        TKestMessage::setNextAnswer(QMessageBox::No);
+        trigger("TBItem5");
+        QCOMPARE(results.RecordCount(), draws);
+        QCOMPARE(TKestMessage::answeredTexts().first(),
+                 "Are you sure you want to remove this entry? \n\r\rDraw Date : " + date);
+
+        TKestMessage::setNextAnswer(QMessageBox::Yes);
+        QTest::keyClick(m_main->LottoGrid, Qt::Key_Delete);
+        QCOMPARE(results.RecordCount(), draws - 1);
+        QCOMPARE(kernel().Stats.RecordCount, draws - 1);
+        QCOMPARE(m_main->LottoGrid->model()->rowCount(), draws - 1);
+    }
+
+    void gridKeysAndDoubleClickOpenTheDrawWindows()
+    {
+        QTest::keyClick(m_main->LottoGrid, Qt::Key_Insert);
+        QVERIFY(visible<TfrmAdd>());
+        QTest::keyClick(m_main->LottoGrid, Qt::Key_Return);
+        QVERIFY(visible<TfrmInfo>());
+    }
+
+    void theFilterBarRunsAndStopsScripts()
+    {
+        QComboBox* scripts = m_main->ComboBox1;
+        const int machineB = scripts->findText("MachineB");
+        QVERIFY(machineB >= 0);
+        scripts->setCurrentIndex(machineB);
+        emit scripts->activated(machineB); // choosing loads, does not run
+        QVERIFY(!kernel().ResultsTable.filtered());
+
+        trigger("btnExecute");
+        TKestTable& results = kernel().ResultsTable;
+        QVERIFY(results.filtered());
+        QVERIFY(results.RecordCount() > 0);
+        for (results.First(); !results.Eof(); results.Next())
+            QCOMPARE(results.AsString("DRAWMACHINE"), QString(" B"));
+        QCOMPARE(m_main->StatusPanels[4]->text(), QString(" Filter script \"MachineB\" running"));
+        QCOMPARE(kernel().Stats.RecordCount, results.RecordCount());
+        QVERIFY(!m_main->command("btnExecute")->isEnabled());
+        QVERIFY(m_main->command("btnStop")->isEnabled());
+        QVERIFY(!scripts->isEnabled());
+
+        trigger("btnStop");
+        QVERIFY(!results.filtered());
+        QCOMPARE(m_main->StatusPanels[4]->text(), QString(" No filter script running"));
+        QVERIFY(scripts->isEnabled());
+    }
+
+    void aScriptThatMatchesNothingSaysSo()
+    {
+        QFile script(kernel().GetFilterDir() + "/Nothing.flt");
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("(BALL1>'49')\r\n");
+        script.close();
+        TKestFileDialog::setNextFileName(script.fileName());
+        trigger("btnOpen");
+        trigger("btnExecute");
+        QCOMPARE(lastNotice(), QString("No maching record(s) was found"));
+        QVERIFY(!kernel().ResultsTable.filtered());
+        QCOMPARE(m_main->LottoGrid->model()->rowCount(), kernel().ResultsTable.RecordCount());
+    }
+
+    void toolBarTogglesStayInStep()
+    {
+        trigger("TBVisibilityToggleItem1");
+        QVERIFY(!m_main->tbFilter->isVisible());
+        QVERIFY(!m_main->command("TBVisibilityToggleItem5")->isChecked());
+        QVERIFY(!m_main->command("TBVisibilityToggleItem7")->isChecked());
+        trigger("TBVisibilityToggleItem7");
+        QVERIFY(m_main->tbFilter->isVisible());
+        QVERIFY(m_main->command("TBVisibilityToggleItem1")->isChecked());
+        trigger("TBVisibilityToggleItem3");
+        QVERIFY(!m_main->tbTools->isVisible());
+        QVERIFY(!m_main->command("TBVisibilityToggleItem6")->isChecked());
+    }
+
+    void magnifierOpensAtTheLowerLeft()
+    {
+        trigger("TBItem32");
+        auto* zoom = m_main->findChild<TfrmZoom*>();
+        QVERIFY(zoom->isVisible());
+        QCOMPARE(zoom->x(), m_main->x() + 20);
+    }
+
+    void cancellingTheTicketDialogShowsNothing()
+    {
+        TKestFileDialog::setNextFileName(QString());
+        m_main->ItemClick(nullptr, 6);
+        QVERIFY(!visible<TfrmView>());
+    }
+
+    void switchingTheGameShowsItsDraws()
+    {
+        trigger("TBItem27");
+        QCOMPARE(kernel().currentGame(), QString("NL00A2.DB"));
+        QCOMPARE(m_main->Label3->text(), QString("National Lotto Plus Draw(s)"));
+        QCOMPARE(m_main->StatusPanels[3]->text(), QString(" Database : National Lotto Plus"));
+        QCOMPARE(m_main->LottoGrid->model()->rowCount(), kernel().ResultsTable.RecordCount());
+        QCOMPARE(kernel().Stats.RecordCount, kernel().ResultsTable.RecordCount());
+        trigger("TBItem28");
+        QCOMPARE(m_main->Label3->text(), QString("National Lotto Draw(s)"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
