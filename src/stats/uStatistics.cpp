@@ -1,5 +1,6 @@
 #include "stats/uStatistics.h"
 
+#include "components/KestPictures.h"
 #include "kernel/uKernel.h"
 #include "stats/CombinationFrequencies.h"
 #include "stats/DrawInformation.h"
@@ -18,10 +19,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
-#include <QPainterPath>
 #include <QStackedLayout>
 #include <QValueAxis>
-#include <QtMath>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -32,7 +32,6 @@ const QColor DueColour(0, 128, 0);
 const QColor OverdueColour(255, 0, 0);
 constexpr int TextIndent = 4;
 constexpr int PictureIndent = 5;
-constexpr QSize RatingPictureSize(65, 13);
 constexpr int RatingColumn = 3;
 // Room above the tallest bar for its value.
 constexpr qreal LabelHeadroom = 1.15;
@@ -51,33 +50,6 @@ QVariant colourOf(CellColour colour)
         break;
     }
     return {};
-}
-
-// The rating picture of a combination: 5 - picture filled stars out of five, 65 by 13 pixels.
-// Selected rows draw it on the selection colour their background already has.
-void paintRatingPicture(QPainter* painter, QPoint topLeft, int picture, bool selected)
-{
-    Q_UNUSED(selected);
-    const int filled = 5 - qBound(0, picture, 5);
-    const qreal size = RatingPictureSize.height();
-    QPainterPath star;
-    for (int point = 0; point < 10; ++point) {
-        const qreal radius = point % 2 == 0 ? size / 2 : size / 5;
-        const qreal angle = M_PI / 5 * point - M_PI / 2;
-        const QPointF at(size / 2 + radius * std::cos(angle), size / 2 + radius * std::sin(angle));
-        point == 0 ? star.moveTo(at) : star.lineTo(at);
-    }
-    star.closeSubpath();
-
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing);
-    for (int i = 0; i < 5; ++i) {
-        const bool on = i < filled;
-        painter->setPen(on ? QColor(196, 132, 0) : QColor(160, 160, 160));
-        painter->setBrush(on ? QColor(255, 200, 0) : Qt::transparent);
-        painter->drawPath(star.translated(topLeft.x() + i * size, topLeft.y()));
-    }
-    painter->restore();
 }
 
 // A step of 1, 2 or 5 times a power of ten, at least `rough`.
@@ -255,6 +227,16 @@ QStringList TStatisticsList::rowAt(int viewRow) const
 
 // --- TCombinationDelegate
 
+TCombinationDelegate::TCombinationDelegate(QObject* parent)
+    : QStyledItemDelegate(parent)
+{
+    for (int picture = 0; picture < RatingPictureCount; ++picture) {
+        const int stars = RatingPictureCount - 1 - picture;
+        m_ratings[picture] = ratingPicture(stars, RatingPictureSize);
+        m_selectedRatings[picture] = ratingPicture(stars, RatingPictureSize, SelectedRowColour);
+    }
+}
+
 void TCombinationDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                  const QModelIndex& index) const
 {
@@ -263,9 +245,10 @@ void TCombinationDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
     painter->fillRect(cell, selected ? SelectedRowColour : QColor(Qt::white));
     const QString text = index.data().toString();
     if (index.column() == RatingColumn) {
+        const int picture = qBound(0, RatingPicture(text), RatingPictureCount - 1);
         const int top = cell.top() + (cell.height() - RatingPictureSize.height()) / 2;
-        paintRatingPicture(painter, {cell.left() + PictureIndent, top}, RatingPicture(text),
-                           selected);
+        painter->drawPixmap(cell.left() + PictureIndent, top,
+                            selected ? m_selectedRatings[picture] : m_ratings[picture]);
         return;
     }
     painter->save();

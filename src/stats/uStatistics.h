@@ -3,11 +3,13 @@
 #include <QAbstractTableModel>
 #include <QChartView>
 #include <QCollator>
+#include <QPixmap>
 #include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVector>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -99,9 +101,17 @@ private:
 class TCombinationDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit TCombinationDelegate(QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+    static constexpr QSize RatingPictureSize{65, 13};
+
+private:
+    // Picture i shows 5 - i filled stars, on white and on the selection colour.
+    static constexpr int RatingPictureCount = 6;
+    std::array<QPixmap, RatingPictureCount> m_ratings;
+    std::array<QPixmap, RatingPictureCount> m_selectedRatings;
 };
 
 // One bar per number in the program's blue, the value over each bar; no legend, no title, no

@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
+#include "components/KestPictures.h"
 #include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "stats/CombinationFrequencies.h"
@@ -213,6 +214,20 @@ private slots:
         QCOMPARE(header->sectionSize(1), 150);
         QCOMPARE(header->sectionSize(2), 120);
         QVERIFY(qobject_cast<TCombinationDelegate*>(combinations->itemDelegate()));
+
+        // The rating column shows the picture of the row's rating, 5 pixels in, not its text.
+        f.pages.setCurrentWidget(f.find<QWidget>("TabSheet4"));
+        f.pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.pages));
+        const QModelIndex rating = combinations->model()->index(0, 3);
+        const QRect cell = combinations->visualRect(rating);
+        const QSize size = TCombinationDelegate::RatingPictureSize;
+        const QRect picture(
+            QPoint(cell.left() + 5, cell.top() + (cell.height() - size.height()) / 2), size);
+        const QImage shown = combinations->viewport()->grab(picture).toImage();
+        const int stars = 5 - RatingPicture(rating.data().toString());
+        QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                 ratingPicture(stars, size).toImage().convertToFormat(QImage::Format_RGB32));
 
         // Empty, the list gives way to the waiting text behind it.
         auto* calculating = f.find<QLabel>("lblCalculating");
