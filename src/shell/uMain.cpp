@@ -25,6 +25,7 @@
 #include "stats/NewsLine.h"
 #include "stats/NumberInformation.h"
 #include "stats/uOverall.h"
+#include "stats/uStatistics.h"
 #include "tickets/uCheck.h"
 #include "tickets/uView.h"
 #include "update/uUpdate.h"
@@ -353,6 +354,13 @@ void TfrmMain::createCentre()
     frmGraph->setTitle("Lotto Statistics");
     Label2 = frmGraph->titleLabel();
     Label2->setObjectName("Label2");
+    PageControl1 = new TStatisticsPages(frmGraph);
+    frmGraph->setContent(PageControl1);
+    connect(PageControl1, &TStatisticsPages::magnifierRequested, this, &TfrmMain::MagnifierCommand);
+    connect(PageControl1, &TStatisticsPages::drawFilterChanged, this, [this] {
+        ShowStatistics();
+        PageControl1->RefreshDrawInformation(*m_kernel);
+    });
     Splitter->setStretchFactor(0, 1);
     Splitter->setStretchFactor(1, 1);
     m_body->addWidget(Splitter, 1);
@@ -402,6 +410,7 @@ void TfrmMain::FormShow()
     ShowStatistics();
     if (ComboBox1->isEnabled() && ComboBox1->count() > 0)
         ComboBox1->setCurrentIndex(0);
+    PageControl1->setCurrentIndex(0);
     // The news line's speed; a value the preferences could not have written keeps the start's.
     const int marquee = m_kernel->ReadSettingInteger("Marquee");
     if (marquee > 0)
@@ -419,6 +428,7 @@ void TfrmMain::RecalculateAll()
         return;
     m_kernel->RecalculateAll();
     lblMarquee->setText(m_kernel->Stats.News);
+    PageControl1->RedrawCharts(*m_kernel);
     if (TaskBar)
         refreshHotAndCold(false);
     else
@@ -478,6 +488,7 @@ void TfrmMain::refreshHotAndCold(bool firstBuild)
 void TfrmMain::ShowStatistics()
 {
     RecalculateAll();
+    PageControl1->ShowStatistics(*m_kernel);
 }
 
 void TfrmMain::ShowCalculating()
@@ -719,6 +730,7 @@ void TfrmMain::StopScript()
 {
     FilterScripts::stop(m_kernel->ResultsTable);
     ShowStatistics();
+    PageControl1->RefreshDrawInformation(*m_kernel);
     SystemTimerTick();
 }
 

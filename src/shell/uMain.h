@@ -20,6 +20,7 @@ class TKernel;
 class TKestContainer;
 class TKestExBar;
 class TKestTableModel;
+class TStatisticsPages;
 
 // The main window: the draws of the current game over the statistics pages, the task bar, the
 // news line, the tool bars and every command. It does not touch the kernel until it is first
@@ -40,6 +41,7 @@ public:
     QTableView* LottoGrid = nullptr;
     TKestContainer* frmGraph = nullptr;
     QLabel* Label2 = nullptr;
+    TStatisticsPages* PageControl1 = nullptr;
     QSplitter* Splitter = nullptr;
     // The side task bar; built by the first RecalculateAll.
     TKestExBar* TaskBar = nullptr;

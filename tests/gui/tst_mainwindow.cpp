@@ -18,6 +18,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QtTest>
@@ -141,7 +142,13 @@ private slots:
         const QString text = m_main->lblMarquee->text();
         QMetaObject::invokeMethod(&kernel().ScrollTimer, "timeout", Qt::DirectConnection);
         QCOMPARE(m_main->lblMarquee->text(), text.mid(1) + text.left(1));
-        saveScreenshot(m_main, "main-window-commands");
+        // The window with each statistics page, for a person to look at.
+        QTabWidget* pages = m_main->findChild<QTabWidget*>("PageControl1");
+        QCOMPARE(pages->count(), 6);
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            saveScreenshot(m_main, "main-window-" + pages->widget(page)->objectName());
+        }
     }
 
     void updateAsksFirst()
