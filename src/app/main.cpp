@@ -5,9 +5,14 @@
 #include "shell/uMain.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     QApplication application(argc, argv);
     QApplication::setApplicationName("Drawsage");
     QApplication::setOrganizationName("Kestrix");
@@ -17,10 +22,20 @@ int main(int argc, char* argv[])
         Installation::ensureInstalled(settings);
     } catch (const TKestError& error) {
         TKestMessage::critical(nullptr, "Drawsage",
-                              "Drawsage could not prepare its data folder.\n" + error.message());
+                               "Drawsage could not prepare its data folder.\n" + error.message());
     }
 
     TDrawsageApp drawsage;
+    // DRAWSAGE_STARTUP_TIMING=1 reports how long the start took until every page was filled,
+    // then ends the program: a measurement, not a way of using it.
+    if (qEnvironmentVariableIntValue("DRAWSAGE_STARTUP_TIMING") == 1) {
+        QObject::connect(&drawsage.main(), &TfrmMain::ready, &application, [&sinceStart] {
+            std::printf("Drawsage ready after %lld ms\n", sinceStart.elapsed());
+            std::fflush(stdout);
+            // The first showing runs before the event loop does; end once it runs.
+            QMetaObject::invokeMethod(qApp, &QApplication::quit, Qt::QueuedConnection);
+        });
+    }
     drawsage.main().showMaximized();
     return QApplication::exec();
 }
