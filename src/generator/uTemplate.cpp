@@ -281,9 +281,12 @@ void TfrmTemplate::reject()
 
 void TfrmTemplate::closeEvent(QCloseEvent* event)
 {
-    newTemplate();
+    // Closing settles changes as New does, by the button, the title bar or Escape alike.
+    if (isVisible()) {
+        newTemplate();
+        emit closed();
+    }
     event->accept();
-    emit closed();
 }
 
 void TfrmTemplate::showCount(int count)

@@ -303,6 +303,32 @@ private slots:
         verifyReset();
     }
 
+    void anOpenEditorShowsWhatNewAndOpenPutInItsCell()
+    {
+        QLineEdit* editor = startEditing(0, 0);
+        QTest::keyClicks(editor, "12");
+        TKestMessage::setNextAnswer(QMessageBox::No);
+        button("btnNew")->click();
+        const auto editorText = [this] {
+            auto* open =
+                qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(0, 0)));
+            return open ? open->text() : QString();
+        };
+        QCOMPARE(editorText(), QString());
+        // Leaving the cell must not bring the old text back.
+        m_grid->setCurrentCell(0, 3);
+        QCOMPARE(m_grid->cellText(0, 0), QString());
+
+        const QString path = file("one.tpl");
+        writeFile(path, "7\r\n1\r\n0\r\n010203040506\r\n");
+        startEditing(0, 0);
+        open(path);
+        QCOMPARE(m_grid->cellText(0, 0), QString("01"));
+        QVERIFY(editorText() == "01" || editorText().isEmpty());
+        m_grid->setCurrentCell(0, 3);
+        QCOMPARE(m_grid->cellText(0, 0), QString("01"));
+    }
+
     void cancellingOpenOnlyClearsModified()
     {
         typeRow(0, {"1", "2"});
