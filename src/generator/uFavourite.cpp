@@ -42,6 +42,11 @@ QPixmap starsPicture(int stars, const QColor& background)
 
 } // namespace
 
+bool FavouriteSelection::isSelected(int number) const
+{
+    return isLottoNumber(number) && m_captured[number].has_value();
+}
+
 int FavouriteSelection::average() const
 {
     if (m_count == 0)

@@ -12,7 +12,7 @@ class QPushButton;
 // had when it was selected, so that the average follows the moment of choice.
 class FavouriteSelection {
 public:
-    bool isSelected(int number) const { return m_captured[number].has_value(); }
+    bool isSelected(int number) const; // false outside 1 to 49
     int count() const { return m_count; }
     // The sum of the captured counts over the selection's size, truncated; 0 when empty.
     int average() const;

@@ -140,6 +140,11 @@ TfrmTemplate::TfrmTemplate(QWidget* parent)
                                VisibleRows * RowHeight + frame);
     connect(KestStrGrid1, &TKestStrGrid::cellTextEdited, this, &TfrmTemplate::checkCell);
 
+    // The grid takes the focus first: the fields beside it are read-only.
+    setTabOrder(KestStrGrid1, Edit1);
+    setTabOrder(Edit1, Edit2);
+    KestStrGrid1->setFocus();
+
     auto* columns = new QHBoxLayout;
     columns->addLayout(fields, 1);
     columns->addWidget(KestStrGrid1);
