@@ -24,15 +24,18 @@ const QColor BlankEdge(178, 178, 178);
 const QColor SelectedFill(32, 84, 168);
 const QColor SelectedEdge(18, 52, 112);
 
+// The window can exist before the kernel (and without one in tests): counts are then 0.
 int currentCount(int number)
 {
-    return isLottoNumber(number) ? TKernel::instance()->Stats.Numbers[number].count : 0;
+    const TKernel* kernel = TKernel::instance();
+    return kernel && isLottoNumber(number) ? kernel->Stats.Numbers[number].count : 0;
 }
 
 // The highest main-ball count: that of the number at rank 1.
 int topCount()
 {
-    return currentCount(TKernel::instance()->Stats.Numbers[1].rankedNumber);
+    const TKernel* kernel = TKernel::instance();
+    return kernel ? currentCount(kernel->Stats.Numbers[1].rankedNumber) : 0;
 }
 
 QPixmap starsPicture(int stars, const QColor& background)
@@ -207,8 +210,8 @@ void TfrmFavourite::hideEvent(QHideEvent* event)
 void TfrmFavourite::load()
 {
     m_selection.clear();
-    TKestTable& table = TKernel::instance()->FavouriteTable;
-    if (table.Active()) {
+    if (TKernel* kernel = TKernel::instance(); kernel && kernel->FavouriteTable.Active()) {
+        TKestTable& table = kernel->FavouriteTable;
         // Each row toggles its number, so a number stored twice ends unselected.
         for (table.First(); !table.Eof(); table.Next()) {
             const int number = table.AsInteger("FavouriteNr");
@@ -237,6 +240,8 @@ void TfrmFavourite::clearSelection()
 void TfrmFavourite::save()
 {
     TKernel* kernel = TKernel::instance();
+    if (!kernel)
+        return;
     TKestTable& table = kernel->FavouriteTable;
     // Emptied and rewritten as one: a failure leaves the favourites saved before.
     try {

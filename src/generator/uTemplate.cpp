@@ -40,7 +40,7 @@ TKestFileDialog::Options templateFiles(const QString& title)
     return {.title = title,
             .filter = "Templates|*.tpl",
             .defaultExtension = "tpl",
-            .folder = TKernel::instance()->GetTemplatesDir()};
+            .folder = TKernel::instance() ? TKernel::instance()->GetTemplatesDir() : QString()};
 }
 
 QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent)
@@ -308,5 +308,6 @@ void TfrmTemplate::setModified()
 
 void TfrmTemplate::notice(const QString& text)
 {
-    TKernel::instance()->ShowNotice(text);
+    if (TKernel* kernel = TKernel::instance())
+        kernel->ShowNotice(text);
 }
