@@ -13,7 +13,7 @@ public:
         , m_grid(grid)
     {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override
     {
         auto* editor = new QLineEdit(parent);
@@ -25,7 +25,6 @@ public:
             grid->setCellText(cell.row(), cell.column(), text);
             emit grid->cellTextEdited(cell.row(), cell.column(), text);
         });
-        Q_UNUSED(option);
         return editor;
     }
 

@@ -6,7 +6,6 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QToolButton;
 class TKestStrGrid;
 
 // Spin buttons for a number shown in a read-only field beside them: up and down arrows that step
@@ -18,7 +17,6 @@ public:
     TUpDown(QLineEdit* associate, int minimum, int maximum, QWidget* parent);
 
     int value() const { return m_value; }
-    int minimum() const { return m_minimum; }
     // Kept within the range; a change updates the field and emits valueChanged.
     void setValue(int value);
     void stepUp() { setValue(m_value + 1); }

@@ -287,6 +287,19 @@ private slots:
                                             "010307091112\r\n"));
     }
 
+    void opensValuesOutsideTheEditorsRangesWithinThem()
+    {
+        const QString path = file("odd.tpl");
+        writeFile(path, "3\r\n0\r\n9\r\n");
+        open(path);
+        QVERIFY(notices().isEmpty());
+        QCOMPARE(edit("Edit1"), QString("7"));
+        QCOMPARE(edit("Edit2"), QString("6"));
+        // A template without rows still leaves a row to type in.
+        QCOMPARE(m_grid->rowCount(), 1);
+        QCOMPARE(status(), QString("Combination Count : 1"));
+    }
+
     void openFailuresLeaveTheEditorReset()
     {
         typeRow(0, {"1", "2"});
