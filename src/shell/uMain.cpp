@@ -206,7 +206,6 @@ void TfrmMain::createToolBars()
         bar->setObjectName(name);
         bar->setMovable(false);
         bar->setFloatable(false);
-        bar->setContextMenuPolicy(Qt::PreventContextMenu);
         addToolBar(Qt::TopToolBarArea, bar);
         return bar;
     };
@@ -283,11 +282,16 @@ void TfrmMain::createMenus()
     gridMenu->setObjectName("GridMenu");
     add(gridMenu->addMenu("Filter"), {"TBVisibilityToggleItem2", "TBItem17"});
     add(gridMenu, {"-", "TBItem14", "TBItem15", "TBItem16"});
+}
 
+QMenu* TfrmMain::createPopupMenu()
+{
     auto* viewMenu = new QMenu(this);
     viewMenu->setObjectName("ViewMenu");
-    add(viewMenu,
-        {"TBVisibilityToggleItem4", "TBVisibilityToggleItem6", "TBVisibilityToggleItem7"});
+    for (const char* name :
+         {"TBVisibilityToggleItem4", "TBVisibilityToggleItem6", "TBVisibilityToggleItem7"})
+        viewMenu->addAction(command(name));
+    return viewMenu;
 }
 
 void TfrmMain::createCentre()
@@ -308,6 +312,12 @@ void TfrmMain::createCentre()
     marqueeLayout->setContentsMargins(6, 3, 6, 3);
     lblMarquee = boldLabel(" Marquee", "lblMarquee", panel3);
     marqueeLayout->addWidget(lblMarquee);
+    panel3->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(panel3, &QWidget::customContextMenuRequested, this, [this, panel3](const QPoint& at) {
+        QMenu* menu = createPopupMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(panel3->mapToGlobal(at));
+    });
     layout->addWidget(panel3);
 
     m_body = new QHBoxLayout;

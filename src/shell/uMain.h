@@ -85,6 +85,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The pop-up menu of the tool bars and the news line: which bars are shown.
+    QMenu* createPopupMenu() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -50,6 +50,7 @@ struct ShellCase {
     const char* title; // empty: no banner
     const char* description;
     bool onScreenCentre;
+    const char* closeButton = "btnClose"; // the designer name of the window's close button
 };
 
 template <class Window> std::function<QDialog*(QWidget*)> factory()
@@ -73,7 +74,7 @@ const QList<ShellCase>& shellCases()
          "This system will help you update the database", true},
         {"TfrmError", factory<TfrmError>(), "Drawsage Update", "", "", false},
         {"TfrmFavourite", factory<TfrmFavourite>(), "Drawsage", "Add Favourite",
-         "Select your favourite numbers", false},
+         "Select your favourite numbers", false, "Button3"},
         {"TfrmOverall", factory<TfrmOverall>(), "Drawsage", "Frequency Anylizer",
          "This feature will anylize the number frequencies and desplay detailed information", true},
         {"TfrmOpen", factory<TfrmOpen>(), "Open Database", "Open Database",
@@ -267,7 +268,7 @@ private slots:
         }
         saveScreenshot(window.get(), shell.objectName);
 
-        auto* close = window->findChild<QPushButton*>("btnClose");
+        auto* close = window->findChild<QPushButton*>(shell.closeButton);
         QVERIFY(close);
         QCOMPARE(close->text(), QString("&Close"));
         close->click();
