@@ -355,6 +355,11 @@ void TfrmMain::createCentre()
     connect(LottoGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TfrmMain::followGridCursor);
     connect(LottoGrid, &QTableView::doubleClicked, this, [this] { showWindow<TfrmInfo>(); });
+    // A pass over the draws that ended early may have left the grid's updates suspended.
+    connect(LottoGrid, &QTableView::clicked, this, [this] {
+        while (m_kernel && m_kernel->ResultsTable.ControlsDisabled())
+            m_kernel->ResultsTable.EnableControls();
+    });
     connect(LottoGrid, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
         findChild<QMenu*>("GridMenu")->popup(LottoGrid->viewport()->mapToGlobal(at));
     });

@@ -1,5 +1,6 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
+#include "components/KestExBar.h"
 #include "components/KestFileDialog.h"
 #include "components/KestMessage.h"
 #include "components/KestPopup.h"
@@ -149,6 +150,33 @@ private slots:
             pages->setCurrentIndex(page);
             saveScreenshot(m_main, "main-window-" + pages->widget(page)->objectName());
         }
+    }
+
+    void theTaskBarIsBuiltOnceAndRefreshed()
+    {
+        TKestExBar* bar = m_main->TaskBar;
+        QVERIFY(bar);
+        QCOMPARE(bar->groupCount(), 3);
+        QCOMPARE(bar->group(0)->caption(), QString("Common Tasks"));
+        QVERIFY(bar->isCollapsed(2));
+        QList<int> ids;
+        for (const TKestExEntry& entry : bar->entries(0) + bar->entries(2))
+            ids << entry.id;
+        QCOMPARE(ids, QList<int>({2, 1, 5, 6, 3, 4, 11, 12, 13, 14}));
+
+        // Every later refresh changes only the hot and cold group.
+        m_main->RecalculateAll();
+        QCOMPARE(m_main->TaskBar, bar);
+        QCOMPARE(bar->groupCount(), 3);
+        const QList<TKestExEntry> hotCold = bar->entries(1);
+        QCOMPARE(hotCold.first().caption, QString("Hot Numbers"));
+        QCOMPARE(hotCold.first().kind, TKestExEntry::Heading);
+        QCOMPARE(hotCold.size(), 14);
+        QCOMPARE(hotCold[1].caption,
+                 QString::asprintf("%.2d", kernel().Stats.Numbers[1].rankedNumber));
+
+        m_main->ItemClick(bar, 12);
+        QVERIFY(m_main->findChild<QDialog*>("TfrmAbout")->isVisible());
     }
 
     void updateAsksFirst()
