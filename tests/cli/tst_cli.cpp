@@ -1,7 +1,7 @@
+#include "CliRunner.h"
 #include "TestEnvironment.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -9,32 +9,6 @@
 #include <numeric>
 
 namespace {
-
-struct Result {
-    int status = -1;
-    QStringList lines;
-    QString errors;
-};
-
-// Runs drawsage-cli with its own settings file in the test's private home.
-Result cli(const TestEnvironment& env, const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "en_US.UTF-8");
-    process.setProcessEnvironment(environment);
-    process.start(DRAWSAGE_CLI, QStringList{"--config", env.configFile()} + arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    Result result;
-    result.status = process.exitCode();
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    result.lines = out.split('\n');
-    if (result.lines.last().isEmpty())
-        result.lines.removeLast();
-    result.errors = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 // Main-ball and bonus counts taken straight from the real history file, not from the engine.
 std::array<std::array<int, 2>, 50> countsFromTheFile()
@@ -68,19 +42,19 @@ private slots:
         m_env = std::make_unique<TestEnvironment>();
         m_history = m_env->path("real.csv");
         TestData::writeRealHistoryResults(m_history);
-        const Result imported = cli(*m_env, {"import", m_history});
+        const CliResult imported = runCli(*m_env, {"import", m_history});
         QCOMPARE(imported.status, 0);
         QVERIFY(imported.errors.contains("3622 draws imported"));
     }
 
     void usageErrorsAreReported()
     {
-        QCOMPARE(cli(*m_env, {}).status, 2);
-        QCOMPARE(cli(*m_env, {"nonsense"}).status, 2);
-        QCOMPARE(cli(*m_env, {"positions"}).status, 2);
-        QCOMPARE(cli(*m_env, {"positions", "8"}).status, 2);
-        QCOMPARE(cli(*m_env, {"--game", "powerball", "report"}).status, 2);
-        const Result help = cli(*m_env, {"--help"});
+        QCOMPARE(runCli(*m_env, {}).status, 2);
+        QCOMPARE(runCli(*m_env, {"nonsense"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"positions"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"positions", "8"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"--game", "powerball", "report"}).status, 2);
+        const CliResult help = runCli(*m_env, {"--help"});
         QCOMPARE(help.status, 0);
         QVERIFY(help.lines.join('\n').contains("positions N"));
     }
@@ -88,7 +62,7 @@ private slots:
     void frequenciesMatchTheFile()
     {
         const auto counts = countsFromTheFile();
-        const Result frequencies = cli(*m_env, {"frequencies"});
+        const CliResult frequencies = runCli(*m_env, {"frequencies"});
         QCOMPARE(frequencies.status, 0);
         QCOMPARE(frequencies.lines.size(), 49);
         for (int n = 1; n <= 49; ++n) {
@@ -106,44 +80,44 @@ private slots:
             hot << QString::asprintf("%.2d", order[i]);
             cold << QString::asprintf("%.2d", order[48 - i]);
         }
-        QCOMPARE(cli(*m_env, {"hotcold"}).lines, QStringList({hot.join(' '), cold.join(' ')}));
+        QCOMPARE(runCli(*m_env, {"hotcold"}).lines, QStringList({hot.join(' '), cold.join(' ')}));
     }
 
     void pagesHaveTheirShape()
     {
-        const Result report = cli(*m_env, {"report"});
+        const CliResult report = runCli(*m_env, {"report"});
         QCOMPARE(report.status, 0);
         QCOMPARE(report.lines.size(), 38);
         QVERIFY(report.lines[2].startsWith("Combinations Drawn\t: "));
         QVERIFY(report.lines[2].endsWith(" out of 3622 draw(s)"));
-        const Result numbers = cli(*m_env, {"numbers"});
+        const CliResult numbers = runCli(*m_env, {"numbers"});
         QCOMPARE(numbers.lines.size(), 49);
         QVERIFY(numbers.lines[6].startsWith("07\t"));
         QCOMPARE(numbers.lines[6].split('\t').size(), 8);
 
-        const Result combinations = cli(*m_env, {"combinations"});
+        const CliResult combinations = runCli(*m_env, {"combinations"});
         QVERIFY(combinations.lines.size() > 3000);
         QStringList sorted = combinations.lines;
         sorted.sort();
         QCOMPARE(combinations.lines, sorted);
 
-        const Result bonus = cli(*m_env, {"positions", "7"});
+        const CliResult bonus = runCli(*m_env, {"positions", "7"});
         QCOMPARE(bonus.lines.size(), 53);
         QVERIFY(bonus.lines[0].startsWith("Most Frequent Number :\t"));
 
-        const Result news = cli(*m_env, {"news"});
+        const CliResult news = runCli(*m_env, {"news"});
         QCOMPARE(news.lines.size(), 1);
         QVERIFY(news.lines[0].contains("draw number 3623"));
     }
 
     void historyEndsAtTheFrequencies()
     {
-        const Result history = cli(*m_env, {"history"});
+        const CliResult history = runCli(*m_env, {"history"});
         QCOMPARE(history.status, 0);
         QCOMPARE(history.lines.size(), 3622);
         const QStringList last = history.lines.last().split('\t');
         QCOMPARE(last.size(), 50);
-        const Result frequencies = cli(*m_env, {"frequencies"});
+        const CliResult frequencies = runCli(*m_env, {"frequencies"});
         for (int n = 1; n <= 49; ++n)
             QCOMPARE(last[n], frequencies.lines[n - 1].section('\t', 1, 1));
         QCOMPARE(history.lines.first().section('\t', 0, 0), QString(" 12 June 1982"));
@@ -151,39 +125,40 @@ private slots:
 
     void filtersNarrowThePages()
     {
-        const Result filtered = cli(*m_env, {"--filter", "(BALL1='1')", "numbers"});
+        const CliResult filtered = runCli(*m_env, {"--filter", "(BALL1='1')", "numbers"});
         QCOMPARE(filtered.status, 0);
         QVERIFY(filtered.lines[0].endsWith("\tFilter script running"));
 
-        const Result none = cli(*m_env, {"--filter", "(BALL1>'49')", "report"});
+        const CliResult none = runCli(*m_env, {"--filter", "(BALL1>'49')", "report"});
         QCOMPARE(none.status, 1);
         QVERIFY(none.errors.contains("No maching record(s) was found"));
         QVERIFY(none.lines.isEmpty());
 
-        const Result unreadable = cli(*m_env, {"--filter", "(BALL1='1')(BALL2='2')", "report"});
+        const CliResult unreadable =
+            runCli(*m_env, {"--filter", "(BALL1='1')(BALL2='2')", "report"});
         QCOMPARE(unreadable.status, 1);
         QVERIFY(!unreadable.errors.isEmpty());
     }
 
     void aFileThatCannotBeReadChangesNothing()
     {
-        const QStringList before = cli(*m_env, {"draws"}).lines;
-        QCOMPARE(cli(*m_env, {"import", m_env->path("missing.csv")}).status, 1);
+        const QStringList before = runCli(*m_env, {"draws"}).lines;
+        QCOMPARE(runCli(*m_env, {"import", m_env->path("missing.csv")}).status, 1);
         QFile empty(m_env->path("empty.csv"));
         QVERIFY(empty.open(QIODevice::WriteOnly));
         empty.write((TestData::resultsHeader() + "\r\n").toUtf8());
         empty.close();
-        QCOMPARE(cli(*m_env, {"import", empty.fileName()}).status, 1);
-        QCOMPARE(cli(*m_env, {"draws"}).lines, before);
+        QCOMPARE(runCli(*m_env, {"import", empty.fileName()}).status, 1);
+        QCOMPARE(runCli(*m_env, {"draws"}).lines, before);
         QCOMPARE(before.size(), 3622);
     }
 
     void gamesAreKeptApart()
     {
-        const Result plus = cli(*m_env, {"--game", "plus", "draws"});
+        const CliResult plus = runCli(*m_env, {"--game", "plus", "draws"});
         QCOMPARE(plus.status, 0);
         QVERIFY(plus.lines.size() > 2000); // the installed sample, untouched by the import
-        QVERIFY(!plus.lines.contains(cli(*m_env, {"draws"}).lines.first()));
+        QVERIFY(!plus.lines.contains(runCli(*m_env, {"draws"}).lines.first()));
     }
 
     void cleanupTestCase() { m_env.reset(); }

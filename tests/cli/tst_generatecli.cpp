@@ -1,39 +1,14 @@
+#include "CliRunner.h"
 #include "TestEnvironment.h"
 #include "kernel/uRandom.h"
 #include "stats/CombinationFrequencies.h"
 #include "tickets/TicketFile.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QSet>
 #include <QtTest>
 
 namespace {
-
-struct Result {
-    int status = -1;
-    QStringList lines;
-    QString errors;
-};
-
-// Runs drawsage-cli with its own settings file in the test's private home.
-Result cli(const TestEnvironment& env, const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("LC_ALL", "en_US.UTF-8");
-    process.setProcessEnvironment(environment);
-    process.start(DRAWSAGE_CLI, QStringList{"--config", env.configFile()} + arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    Result result;
-    result.status = process.exitCode();
-    result.lines = QString::fromUtf8(process.readAllStandardOutput()).split('\n');
-    if (result.lines.last().isEmpty())
-        result.lines.removeLast();
-    result.errors = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 QList<int> numbersOf(const QString& combination)
 {
@@ -64,35 +39,35 @@ private slots:
         m_env = std::make_unique<TestEnvironment>();
         const QString history = m_env->path("real.csv");
         TestData::writeRealHistoryResults(history, 400);
-        QCOMPARE(cli(*m_env, {"import", history}).status, 0);
-        for (const QString& line : cli(*m_env, {"combinations"}).lines)
+        QCOMPARE(runCli(*m_env, {"import", history}).status, 0);
+        for (const QString& line : runCli(*m_env, {"combinations"}).lines)
             m_drawn.insert(line.section('\t', 0, 0));
         QVERIFY(m_drawn.size() > 390);
     }
 
     void randomPrintsTheSeededSequence()
     {
-        const Result values = cli(*m_env, {"random", "--seed", "4711", "--count", "5"});
+        const CliResult values = runCli(*m_env, {"random", "--seed", "4711", "--count", "5"});
         QCOMPARE(values.status, 0);
         QCOMPARE(values.lines.size(), 5);
         SeedRandom(4711);
         for (const QString& line : values.lines)
             QCOMPARE(line.toDouble(), NextRandom()); // the shortest text reads back exactly
 
-        const Result ranged = cli(*m_env, {"random", "--seed", "9", "--range", "1", "49"});
+        const CliResult ranged = runCli(*m_env, {"random", "--seed", "9", "--range", "1", "49"});
         QCOMPARE(ranged.lines.size(), 10);
         SeedRandom(9);
         for (const QString& line : ranged.lines)
             QCOMPARE(line.toInt(), RandomInRange(1, 49));
 
-        QCOMPARE(cli(*m_env, {"random"}).status, 2);
-        QCOMPARE(cli(*m_env, {"random", "--seed", "x"}).status, 2);
-        QCOMPARE(cli(*m_env, {"random", "--seed", "1", "--range", "1"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"random"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"random", "--seed", "x"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"random", "--seed", "1", "--range", "1"}).status, 2);
     }
 
     void generateRunsTheGeneratorPageAsItStarts()
     {
-        const Result run = cli(*m_env, {"generate", "--seed", "12"});
+        const CliResult run = runCli(*m_env, {"generate", "--seed", "12"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.lines.size(), 16);
         QSet<QString> texts;
@@ -111,14 +86,15 @@ private slots:
         }
         QCOMPARE(texts.size(), 16);
         QVERIFY(run.errors.contains(" Successfull: 16 \t Prevented: "));
-        QCOMPARE(cli(*m_env, {"generate", "--seed", "12"}).lines, run.lines);
-        QVERIFY(cli(*m_env, {"generate", "--seed", "13"}).lines != run.lines);
+        QCOMPARE(runCli(*m_env, {"generate", "--seed", "12"}).lines, run.lines);
+        QVERIFY(runCli(*m_env, {"generate", "--seed", "13"}).lines != run.lines);
     }
 
     void generateOptionsReachTheEngine()
     {
-        const Result balanced = cli(*m_env, {"generate", "--seed", "3", "--count", "40", "--even",
-                                             "2", "--high", "5", "--frequency", "cold"});
+        const CliResult balanced =
+            runCli(*m_env, {"generate", "--seed", "3", "--count", "40", "--even", "2", "--high",
+                            "5", "--frequency", "cold"});
         QCOMPARE(balanced.status, 0);
         QCOMPARE(balanced.lines.size(), 40);
         for (const QString& line : balanced.lines) {
@@ -128,9 +104,9 @@ private slots:
             QCOMPARE(std::count_if(numbers.begin(), numbers.end(), [](int n) { return n >= 25; }),
                      5);
         }
-        const Result unchecked =
-            cli(*m_env, {"generate", "--seed", "3", "--count", "5", "--quick-pick",
-                         "--no-duplicate-check", "--no-drawn-check"});
+        const CliResult unchecked =
+            runCli(*m_env, {"generate", "--seed", "3", "--count", "5", "--quick-pick",
+                            "--no-duplicate-check", "--no-drawn-check"});
         QCOMPARE(unchecked.lines.size(), 5);
         QVERIFY(unchecked.errors.contains(" Successfull: 005 \t Prevented: 0\t Acc: 100.00%"));
 
@@ -140,55 +116,55 @@ private slots:
               QStringList{"generate", "--seed", "1", "--even", "7"},
               QStringList{"generate", "--seed", "1", "--frequency", "warm"},
               QStringList{"generate", "--seed", "1", "extra"}})
-            QCOMPARE(cli(*m_env, wrong).status, 2);
+            QCOMPARE(runCli(*m_env, wrong).status, 2);
     }
 
     void generateSavesATicketThatShowsTheSameRows()
     {
         const QString ticket = m_env->path("run.dtk");
-        const Result run = cli(*m_env, {"generate", "--seed", "77", "--save", ticket});
+        const CliResult run = runCli(*m_env, {"generate", "--seed", "77", "--save", ticket});
         QCOMPARE(run.status, 0);
         TicketRows rows;
         LoadTicket(rows, ticket);
         QCOMPARE(rows.size(), size_t(16));
         QCOMPARE(rows[0].imageIndex, 0);
-        QCOMPARE(cli(*m_env, {"ticket", "show", ticket}).lines, run.lines);
+        QCOMPARE(runCli(*m_env, {"ticket", "show", ticket}).lines, run.lines);
     }
 
     void ticketShowReportsDamagedFiles()
     {
         const QString ticket = m_env->path("cut.dtk");
         writeFile(ticket, QByteArray("GEN\x02\x00\x00\x00", 7));
-        const Result cut = cli(*m_env, {"ticket", "show", ticket});
+        const CliResult cut = runCli(*m_env, {"ticket", "show", ticket});
         QCOMPARE(cut.status, 1);
         QVERIFY(cut.errors.contains("\"cut.dtk\" is damaged"));
-        const Result missing = cli(*m_env, {"ticket", "show", m_env->path("none.dtk")});
+        const CliResult missing = runCli(*m_env, {"ticket", "show", m_env->path("none.dtk")});
         QCOMPARE(missing.status, 1);
         QVERIFY(missing.errors.contains("File \"none.dtk\" does not exist!"));
-        QCOMPARE(cli(*m_env, {"ticket", "list", ticket}).status, 2);
+        QCOMPARE(runCli(*m_env, {"ticket", "list", ticket}).status, 2);
     }
 
     void templateApplyMapsTheSlots()
     {
         const QString wheel = m_env->path("wheel.tpl");
         writeFile(wheel, "; nine numbers\r\n9\r\n2\r\n3\r\n010203040506\r\n040506070809\r\n");
-        const Result applied =
-            cli(*m_env, {"template", "apply", wheel, "--numbers", "45,2,9,17,23,30,38,41,49"});
+        const CliResult applied =
+            runCli(*m_env, {"template", "apply", wheel, "--numbers", "45,2,9,17,23,30,38,41,49"});
         QCOMPARE(applied.status, 0);
         QCOMPARE(applied.lines,
                  QStringList({"001\t02 - 09 - 17 - 23 - 30 - 38\t119\t" + RateSum(119).text,
                               "002\t23 - 30 - 38 - 41 - 45 - 49\t226\t" + RateSum(226).text}));
         QVERIFY(applied.errors.contains(" Successfull: 02\t Accuracy: N/A"));
 
-        const Result tooFew = cli(*m_env, {"template", "apply", wheel, "--numbers", "1,2,3"});
+        const CliResult tooFew = runCli(*m_env, {"template", "apply", wheel, "--numbers", "1,2,3"});
         QCOMPARE(tooFew.status, 1);
         QVERIFY(tooFew.lines.isEmpty());
-        QCOMPARE(cli(*m_env, {"template", "apply", wheel, "--numbers", "1,2,x"}).status, 2);
+        QCOMPARE(runCli(*m_env, {"template", "apply", wheel, "--numbers", "1,2,x"}).status, 2);
 
         const QString broken = m_env->path("broken.tpl");
         writeFile(broken, "9\r\n2\r\n3\r\n010203040506\r\n040506070810\r\n");
-        const Result refused =
-            cli(*m_env, {"template", "apply", broken, "--numbers", "1,2,3,4,5,6,7,8,9"});
+        const CliResult refused =
+            runCli(*m_env, {"template", "apply", broken, "--numbers", "1,2,3,4,5,6,7,8,9"});
         QCOMPARE(refused.status, 1);
         QVERIFY(refused.lines.isEmpty());
         QVERIFY(refused.errors.contains("Row 2 of the template cannot be used"));
