@@ -25,15 +25,16 @@ install_missing() {
         "${missing[@]}" >/dev/null
 }
 
-build_all() {
+# Builds the named targets, or everything.
+compile() {
     cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" -j2
+    cmake --build "$build" -j2 ${1:+--target "$@"}
 }
 
 case "${1:-}" in
 start)
     install_missing
-    build_all
+    compile drawsage drawsage-cli
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         if command -v xvfb-run >/dev/null; then
             echo "No display found: starting Drawsage on a virtual display (xvfb-run)."
@@ -46,7 +47,7 @@ start)
     ;;
 test)
     install_missing
-    build_all
+    compile
     cd "$build"
     exec ctest --output-on-failure -j2
     ;;
