@@ -81,7 +81,8 @@ public:
     {
         const int position = RandomInRange(range.low, range.high);
         const int drawn = list.at(position);
-        if (m_preferred.none() || (m_preferred[drawn] && !heldElsewhere(drawn, slot)))
+        if (m_preferred.none() || m_preferred[drawn] ||
+            preferredElsewhere(slot) >= PreferredPerCombination)
             return drawn;
         const auto [low, high] = std::minmax(range.low, range.high);
         const int width = high - low + 1;
@@ -101,6 +102,14 @@ private:
                 return true;
         }
         return false;
+    }
+
+    int preferredElsewhere(int slot) const
+    {
+        int held = 0;
+        for (int s = 0; s < Slots; ++s)
+            held += s != slot && m_chosen[s] > 0 && m_preferred[m_chosen[s]];
+        return held;
     }
 
     const SlotNumbers& m_chosen;

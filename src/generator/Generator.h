@@ -50,10 +50,14 @@ PreferredNumbers PriorityNumbers(const TStatistics& stats, const Priorities& pri
 // out.
 QList<int> FavouriteNumbers(TKestTable& favouriteTable);
 
+// How many preferred numbers the priority puts into one combination at the most: enough to
+// favour them, few enough that a long run still finds different combinations.
+inline constexpr int PreferredPerCombination = 2;
+
 // A hint for the " Priority " group.
 inline const QString PriorityHint =
-    "Checked kinds of numbers are preferred: a drawn number of another kind gives way to an "
-    "unused one of the same odd/even, low/high and frequency range.";
+    "Checked kinds of numbers are preferred: each combination takes up to two of them, in place "
+    "of drawn numbers of the same odd/even, low/high and frequency range.";
 
 struct GeneratedCombination {
     std::array<int, 6> numbers{}; // in slot order
@@ -67,10 +71,11 @@ struct GeneratedCombination {
 // runs after every repair pass (a window lets pending events through there).
 //
 // Priority: with `preferred` empty every number is drawn exactly as described. Otherwise, in a
-// frequency pick (not a quick pick), a number drawn from a list (a half of the ranking, a
-// parity list or a class list) that is not preferred, or that another slot already holds,
-// gives way to the first preferred number after it in the same list and the same position
-// range, wrapping round, that no other slot holds; with none such the drawn number stays. The
+// frequency pick (not a quick pick), while the other slots hold fewer than
+// PreferredPerCombination preferred numbers, a number drawn from a list (a half of the ranking,
+// a parity list or a class list) that is not preferred gives way to the first preferred number
+// after it in the same list and the same position range, wrapping round, that no other slot
+// holds; with none such the drawn number stays. The
 // replacement comes from the very list and range the draw used, so the balances, the classes and
 // the frequency ranges hold as without priority; every draw still takes one step of the random
 // source.
