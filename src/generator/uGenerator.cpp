@@ -58,12 +58,13 @@ const std::array<Column, 4> ResultColumns{
 struct Panel {
     int width;
     QString text;
+    QString widest; // the longest text the panel shows, which the width must hold
 };
-const std::array<Panel, 5> StatusPanels{{{114, " Loading Generator..."},
-                                         {100, " Successfull: 9999"},
-                                         {95, " Prevented: 999"},
-                                         {110, " Accuracy: 100.00 %"},
-                                         {76, " Rating..."}}};
+const std::array<Panel, 5> StatusPanels{{{114, " Loading Generator...", "Odds: 1 in 13,983,816"},
+                                         {100, " Successfull: 9999", " Successfull: 32767 "},
+                                         {95, " Prevented: 999", " Prevented: 99999 "},
+                                         {110, " Accuracy: 100.00 %", " Accuracy: 100.00 %"},
+                                         {76, " Rating...", " Rating..."}}};
 
 template <class Control> Control* named(Control* control, const QString& name, const QString& hint)
 {
@@ -524,7 +525,8 @@ void TfrmGenerator::buildStatusBar()
     StatusBar1->setSizeGripEnabled(false);
     for (int i = 0; i < int(m_panels.size()); ++i) {
         m_panels[i] = label(StatusPanels[i].text, QString("StatusPanel%1").arg(i));
-        m_panels[i]->setFixedWidth(StatusPanels[i].width);
+        const int fit = m_panels[i]->fontMetrics().horizontalAdvance(StatusPanels[i].widest) + 8;
+        m_panels[i]->setFixedWidth(std::max(StatusPanels[i].width, fit));
         StatusBar1->addWidget(m_panels[i], i == 4 ? 1 : 0);
     }
     m_panels[4]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
