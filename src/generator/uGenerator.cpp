@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -554,6 +555,9 @@ bool TfrmGenerator::favouritesExist() const
 void TfrmGenerator::showEvent(QShowEvent* event)
 {
     TKestDialog::showEvent(event);
+    // Coming back from minimised is no new showing.
+    if (event->spontaneous())
+        return;
     lvResult->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     if (parentWidget()) {
         parentWidget()->setEnabled(false);
@@ -573,7 +577,12 @@ void TfrmGenerator::showEvent(QShowEvent* event)
 
 void TfrmGenerator::hideEvent(QHideEvent* event)
 {
-    // However the window goes, a run in progress ends and the main window comes back.
+    // However the window goes, a run in progress ends and the main window comes back; being
+    // minimised is no going.
+    if (event->spontaneous()) {
+        TKestDialog::hideEvent(event);
+        return;
+    }
     if (m_running)
         Stop();
     lvResult->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);

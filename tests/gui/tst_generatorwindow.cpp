@@ -4,6 +4,7 @@
 #include "components/KestMessage.h"
 #include "components/KestPopup.h"
 #include "generator/uGenerator.h"
+#include "generator/uTemplate.h"
 #include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "shell/uApp.h"
@@ -494,6 +495,51 @@ private slots:
         QVERIFY(!button("Button9")->isEnabled()); // no favourites
         calculate();
         verifyRows(7, false);
+    }
+
+    void favouritesEnableTheirControls()
+    {
+        for (int number : {40, 5, 12, 33, 21, 9, 48, 2}) {
+            kernel().FavouriteTable.Append();
+            kernel().FavouriteTable.SetField("FavouriteNr", number);
+            kernel().FavouriteTable.Post();
+        }
+        m_gen->hide();
+        m_gen->show();
+        QVERIFY(control("CheckBox5")->isEnabled());
+        QTest::mouseClick(control("RadioButton1"), Qt::LeftButton);
+        QVERIFY(!control("CheckBox5")->isEnabled());
+        QTest::mouseClick(control("RadioButton2"), Qt::LeftButton);
+        QVERIFY(control("CheckBox5")->isEnabled());
+
+        showCustomPage();
+        QVERIFY(button("Button9")->isEnabled());
+        QTest::mouseClick(button("Button9"), Qt::LeftButton);
+        // More favourites than the template's 7: the first seven in the table's order.
+        QList<int> expected = FavouriteNumbers(kernel().FavouriteTable).mid(0, 7);
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(expected.size(), 7);
+        QCOMPARE(m_gen->findChild<TNumberBoard*>("DrawGrid1")->picked(), expected);
+        QVERIFY(button("Button1")->isEnabled());
+    }
+
+    void templateEditorClosingListsTheTemplatesAgain()
+    {
+        showCustomPage();
+        QTest::mouseClick(control("SpeedButton2"), Qt::LeftButton);
+        auto* editor = m_main->findChild<TfrmTemplate*>();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->isEnabled());
+        QFile file(QDir(kernel().GetTemplatesDir()).filePath("Added.tpl"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("6\r\n1\r\n6\r\n010203040506\r\n");
+        file.close();
+        editor->hide();
+        auto* templates = control<QComboBox>("TempList");
+        QCOMPARE(templates->itemText(0), QString("Added"));
+        QCOMPARE(templates->currentIndex(), 0);
+        QCOMPARE(control<QLabel>("Label14")->text(), QString(": 0 of 6"));
+        QCOMPARE(control<QLabel>("Label15")->text(), QString(": 1"));
     }
 
     void missingTemplatesDisableThePage()
