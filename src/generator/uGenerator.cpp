@@ -985,7 +985,6 @@ void TfrmGenerator::autoSelect(const std::function<QList<int>()>& order, bool re
     Clear();
     Button3->setEnabled(true);
     setAutoSelectEnabled(false);
-    DrawGrid1->clear();
     if (!rereadTemplate || readTemplate()) {
         for (const int number : order())
             DrawGrid1->toggle(number);
