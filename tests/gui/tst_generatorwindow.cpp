@@ -421,6 +421,12 @@ private slots:
         TKestFileDialog::setNextFileName({});
         QTest::mouseClick(button("Button8"), Qt::LeftButton);
         QVERIFY(!QFile::exists(file));
+
+        // A file that cannot be created reaches the general error report.
+        TKestFileDialog::setNextFileName(m_env->path("missing/folder/saved.dtk"));
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        QTest::mouseClick(button("Button8"), Qt::LeftButton);
+        QCOMPARE(TKestMessage::answeredTexts().size(), 1);
     }
 
     void customPageMakesOneRowPerTemplateRow()
