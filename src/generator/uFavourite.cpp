@@ -98,7 +98,7 @@ int FavouriteStars(int selectedCount, int average, int top)
     return 0;
 }
 
-TNumberBoard::TNumberBoard(const FavouriteSelection& selection, QWidget* parent)
+TFavouriteBoard::TFavouriteBoard(const FavouriteSelection& selection, QWidget* parent)
     : QWidget(parent)
     , m_selection(selection)
 {
@@ -106,12 +106,12 @@ TNumberBoard::TNumberBoard(const FavouriteSelection& selection, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
 }
 
-QPoint TNumberBoard::cellOrigin(int number)
+QPoint TFavouriteBoard::cellOrigin(int number)
 {
     return {(number - 1) % Columns * CellSize, (number - 1) / Columns * CellSize};
 }
 
-void TNumberBoard::paintEvent(QPaintEvent*)
+void TFavouriteBoard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -131,7 +131,7 @@ void TNumberBoard::paintEvent(QPaintEvent*)
     }
 }
 
-void TNumberBoard::mousePressEvent(QMouseEvent* event)
+void TFavouriteBoard::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (event->button() != Qt::LeftButton || !rect().contains(at))
@@ -147,10 +147,10 @@ TfrmFavourite::TfrmFavourite(QWidget* parent)
                    .description = "Select your favourite numbers"},
                   parent)
 {
-    DrawGrid1 = new TNumberBoard(m_selection, this);
+    DrawGrid1 = new TFavouriteBoard(m_selection, this);
     DrawGrid1->setObjectName("DrawGrid1");
     DrawGrid1->setToolTip("Click here to select your favourite numbers.");
-    connect(DrawGrid1, &TNumberBoard::cellClicked, this, &TfrmFavourite::toggle);
+    connect(DrawGrid1, &TFavouriteBoard::cellClicked, this, &TfrmFavourite::toggle);
 
     auto* board = new QVBoxLayout;
     board->addWidget(new QLabel("Favourite Number(s)", this));

@@ -32,7 +32,7 @@ int FavouriteStars(int selectedCount, int average, int top);
 
 // The board of the numbers 1 to 49, ten to a row, each cell drawn in its selected or
 // unselected state. The 50th cell is empty.
-class TNumberBoard : public QWidget {
+class TFavouriteBoard : public QWidget {
     Q_OBJECT
 
 public:
@@ -40,7 +40,7 @@ public:
     static constexpr int Rows = 5;
     static constexpr int CellSize = 20;
 
-    TNumberBoard(const FavouriteSelection& selection, QWidget* parent);
+    TFavouriteBoard(const FavouriteSelection& selection, QWidget* parent);
 
     // The top left corner of a number's cell; the empty cell is number 50.
     static QPoint cellOrigin(int number);
@@ -77,7 +77,7 @@ private:
     void showStatus();
 
     FavouriteSelection m_selection;
-    TNumberBoard* DrawGrid1 = nullptr;
+    TFavouriteBoard* DrawGrid1 = nullptr;
     QLabel* lbTot = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* Image1 = nullptr;

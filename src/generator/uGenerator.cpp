@@ -100,41 +100,9 @@ std::vector<QStringList> listRows(const TicketRows& rows)
 
 } // namespace
 
-// --- TUpDown
+// --- TPickBoard
 
-TUpDown::TUpDown(int minimum, int maximum, QWidget* parent)
-    : QWidget(parent)
-    , m_minimum(minimum)
-    , m_maximum(maximum)
-    , m_position(minimum)
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    for (const auto& [arrow, delta] : {std::pair{Qt::UpArrow, 1}, std::pair{Qt::DownArrow, -1}}) {
-        auto* button = new QToolButton(this);
-        button->setArrowType(arrow);
-        button->setFixedSize(16, 11);
-        button->setAutoRepeat(true);
-        connect(button, &QToolButton::clicked, this, [this, delta = delta] { step(delta); });
-        layout->addWidget(button);
-    }
-}
-
-void TUpDown::setPosition(int position)
-{
-    m_position = std::clamp(position, m_minimum, m_maximum);
-}
-
-void TUpDown::step(int delta)
-{
-    setPosition(m_position + delta);
-    emit clicked(m_position);
-}
-
-// --- TNumberBoard
-
-TNumberBoard::TNumberBoard(QWidget* parent)
+TPickBoard::TPickBoard(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName("DrawGrid1");
@@ -170,7 +138,7 @@ TNumberBoard::TNumberBoard(QWidget* parent)
     setFixedSize(BoardColumns * CellSize, 10 * CellSize);
 }
 
-void TNumberBoard::toggle(int number)
+void TPickBoard::toggle(int number)
 {
     if (number < 1 || number > 49)
         return;
@@ -181,14 +149,14 @@ void TNumberBoard::toggle(int number)
     emit picksChanged();
 }
 
-void TNumberBoard::clear()
+void TPickBoard::clear()
 {
     for (QToolButton* cell : m_cells)
         cell->setChecked(false);
     emit picksChanged();
 }
 
-QList<int> TNumberBoard::picked() const
+QList<int> TPickBoard::picked() const
 {
     QList<int> numbers;
     for (int number = 1; number <= 49; ++number)
@@ -197,13 +165,13 @@ QList<int> TNumberBoard::picked() const
     return numbers;
 }
 
-int TNumberBoard::pickedCount() const
+int TPickBoard::pickedCount() const
 {
     return int(std::count_if(m_cells.begin(), m_cells.end(),
                              [](const QToolButton* cell) { return cell->isChecked(); }));
 }
 
-void TNumberBoard::mousePressEvent(QMouseEvent* event)
+void TPickBoard::mousePressEvent(QMouseEvent* event)
 {
     // The empty cell: it changes nothing but still counts as a click on the board.
     emit clicked();
@@ -260,10 +228,10 @@ QWidget* TfrmGenerator::buildGeneratorPage()
     Edit1 = named(new QLineEdit("16"), "Edit1", CountHint);
     Edit1->setMaxLength(5);
     Edit1->setFixedWidth(60);
-    UpDown1 = named(new TUpDown(1, MaxGenerateCount), "UpDown1", CountHint);
-    UpDown1->setPosition(16);
+    UpDown1 = named(new TKestUpDown(1, MaxGenerateCount), "UpDown1", CountHint);
+    UpDown1->setValue(16);
     connect(Edit1, &QLineEdit::textChanged, this, &TfrmGenerator::countEdited);
-    connect(UpDown1, &TUpDown::clicked, this, [this](int position) {
+    connect(UpDown1, &TKestUpDown::clicked, this, [this](int position) {
         Edit1->setText(QString::number(position));
         showOdds(position);
     });
@@ -387,9 +355,9 @@ QWidget* TfrmGenerator::buildCustomPage()
     auto* page = new QWidget;
     page->setObjectName("TabSheet1");
 
-    DrawGrid1 = new TNumberBoard;
-    connect(DrawGrid1, &TNumberBoard::clicked, this, &TfrmGenerator::cellClicked);
-    connect(DrawGrid1, &TNumberBoard::picksChanged, this, &TfrmGenerator::picksChanged);
+    DrawGrid1 = new TPickBoard;
+    connect(DrawGrid1, &TPickBoard::clicked, this, &TfrmGenerator::cellClicked);
+    connect(DrawGrid1, &TPickBoard::picksChanged, this, &TfrmGenerator::picksChanged);
 
     auto* engine = new QGroupBox(" Engine ");
     auto* grid = new QGridLayout(engine);
@@ -623,8 +591,8 @@ void TfrmGenerator::countEdited(const QString& text)
     if (value >= 1 && value <= MaxGenerateCount) {
         Button1->setEnabled(true);
         Edit1->setPalette(QPalette());
-        UpDown1->setPosition(value);
-        showOdds(UpDown1->position());
+        UpDown1->setValue(value);
+        showOdds(UpDown1->value());
         return;
     }
     QPalette invalid = Edit1->palette();
@@ -659,7 +627,7 @@ void TfrmGenerator::generatorPageShown()
     Clear();
     Button1->setText("Ca&lculate");
     Button1->setEnabled(count().has_value());
-    showOdds(UpDown1->position());
+    showOdds(UpDown1->value());
     m_panels[2]->setText(" Prevented: 0");
     m_panels[3]->setText(" Accuracy: 100.00%");
     CheckBox5->setEnabled(favouritesExist() && RadioButton2->isChecked());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/KestDialog.h"
+#include "components/KestUpDown.h"
 #include "generator/Generator.h"
 
 #include <QWidget>
@@ -21,36 +22,13 @@ class QToolButton;
 class TKernel;
 class TStatisticsList;
 
-// Spin buttons beside a count field: a click moves the position one step within the range.
-class TUpDown : public QWidget {
-    Q_OBJECT
-
-public:
-    TUpDown(int minimum, int maximum, QWidget* parent = nullptr);
-
-    int position() const { return m_position; }
-    // Kept within the range.
-    void setPosition(int position);
-
-signals:
-    // A click on one of the buttons moved the position.
-    void clicked(int position);
-
-private:
-    void step(int delta);
-
-    int m_minimum;
-    int m_maximum;
-    int m_position;
-};
-
 // The number board of the "Custom" page: a cell per number, 5 to a row. A number is picked
 // only while fewer than the limit are picked; a click on a picked number unpicks it.
-class TNumberBoard : public QWidget {
+class TPickBoard : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TNumberBoard(QWidget* parent = nullptr);
+    explicit TPickBoard(QWidget* parent = nullptr);
 
     void setLimit(int limit) { m_limit = limit; }
     // As a click on the number's cell does, without the clicked() signal.
@@ -153,7 +131,7 @@ private:
     QWidget* TabSheet1 = nullptr;
 
     QLineEdit* Edit1 = nullptr;
-    TUpDown* UpDown1 = nullptr;
+    TKestUpDown* UpDown1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
     QCheckBox* CheckBox2 = nullptr;
     QSlider* TrackBar1 = nullptr;
@@ -169,7 +147,7 @@ private:
     QCheckBox* CheckBox6 = nullptr;
     QCheckBox* CheckBox7 = nullptr;
 
-    TNumberBoard* DrawGrid1 = nullptr;
+    TPickBoard* DrawGrid1 = nullptr;
     QComboBox* TempList = nullptr;
     QToolButton* SpeedButton2 = nullptr;
     QLabel* Label14 = nullptr;

@@ -43,48 +43,7 @@ TKestFileDialog::Options templateFiles(const QString& title)
             .folder = TKernel::instance() ? TKernel::instance()->GetTemplatesDir() : QString()};
 }
 
-QToolButton* arrowButton(Qt::ArrowType arrow, QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setArrowType(arrow);
-    button->setAutoRepeat(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setFixedSize(17, 11);
-    return button;
-}
-
 } // namespace
-
-TUpDown::TUpDown(QLineEdit* associate, int minimum, int maximum, QWidget* parent)
-    : QWidget(parent)
-    , m_associate(associate)
-    , m_minimum(minimum)
-    , m_maximum(maximum)
-    , m_value(minimum)
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    QToolButton* up = arrowButton(Qt::UpArrow, this);
-    QToolButton* down = arrowButton(Qt::DownArrow, this);
-    up->setObjectName("up");
-    down->setObjectName("down");
-    layout->addWidget(up);
-    layout->addWidget(down);
-    connect(up, &QToolButton::clicked, this, &TUpDown::stepUp);
-    connect(down, &QToolButton::clicked, this, &TUpDown::stepDown);
-    m_associate->setText(QString::number(m_value));
-}
-
-void TUpDown::setValue(int value)
-{
-    value = std::clamp(value, m_minimum, m_maximum);
-    if (value == m_value)
-        return;
-    m_value = value;
-    m_associate->setText(QString::number(m_value));
-    emit valueChanged(m_value);
-}
 
 TfrmTemplate::TfrmTemplate(QWidget* parent)
     : TKestDialog({.objectName = "TfrmTemplate",
@@ -101,7 +60,8 @@ TfrmTemplate::TfrmTemplate(QWidget* parent)
         edit->setReadOnly(true);
         edit->setFixedWidth(FieldWidth);
         edit->setToolTip(SpinHint);
-        auto* spin = new TUpDown(edit, minimum, maximum, this);
+        auto* spin = new TKestUpDown(minimum, maximum, this);
+        spin->setAssociate(edit);
         spin->setObjectName("UpDown" + name);
         spin->setToolTip(SpinHint);
         auto* label = new QLabel(caption, this);
@@ -110,7 +70,7 @@ TfrmTemplate::TfrmTemplate(QWidget* parent)
         fields->addWidget(edit, line, 1);
         fields->addWidget(spin, line, 2);
         // A new value is worth saving but is not an edit of the combinations.
-        connect(spin, &TUpDown::valueChanged, this, [this] { btnSave->setEnabled(true); });
+        connect(spin, &TKestUpDown::valueChanged, this, [this] { btnSave->setEnabled(true); });
         return spin;
     };
     UpDown1 = addSpin(0, "Selection Total", "1", LowestTotal, HighestTotal, Edit1);

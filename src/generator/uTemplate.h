@@ -1,36 +1,13 @@
 #pragma once
 
 #include "components/KestDialog.h"
+#include "components/KestUpDown.h"
 #include "generator/TemplateFile.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TKestStrGrid;
-
-// Spin buttons for a number shown in a read-only field beside them: up and down arrows that step
-// the value within its range and write it into the field.
-class TUpDown : public QWidget {
-    Q_OBJECT
-
-public:
-    TUpDown(QLineEdit* associate, int minimum, int maximum, QWidget* parent);
-
-    int value() const { return m_value; }
-    // Kept within the range; a change updates the field and emits valueChanged.
-    void setValue(int value);
-    void stepUp() { setValue(m_value + 1); }
-    void stepDown() { setValue(m_value - 1); }
-
-signals:
-    void valueChanged(int value);
-
-private:
-    QLineEdit* m_associate;
-    int m_minimum;
-    int m_maximum;
-    int m_value;
-};
 
 // The template editor: a grid of slot numbers, six per row, with the selection total and the
 // guaranteed match of the template. Templates are opened from and saved to the templates
@@ -71,9 +48,9 @@ private:
     void notice(const QString& text);
 
     QLineEdit* Edit1 = nullptr;
-    TUpDown* UpDown1 = nullptr;
+    TKestUpDown* UpDown1 = nullptr;
     QLineEdit* Edit2 = nullptr;
-    TUpDown* UpDown2 = nullptr;
+    TKestUpDown* UpDown2 = nullptr;
     TKestStrGrid* KestStrGrid1 = nullptr;
     QPushButton* btnOpen = nullptr;
     QPushButton* btnSave = nullptr;

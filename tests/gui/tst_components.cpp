@@ -69,7 +69,7 @@ const QList<ShellCase>& shellCases()
         {"TfrmAdd", factory<TfrmAdd>(), "Drawsage", "Add New Record",
          "Add a new draw manually to the database", false},
         {"TfrmGenerator", factory<TfrmGenerator>(), "Drawsage", "Combination Generator",
-         "Use this feature to calculate / generate combinations", true},
+         "Use this feature to calculate / generate combinations", true, "Button2"},
         {"TfrmUpdate", factory<TfrmUpdate>(), "Drawsage Update", "Drawsage Update",
          "This system will help you update the database", true},
         {"TfrmError", factory<TfrmError>(), "Drawsage Update", "", "", false},

@@ -35,7 +35,7 @@ class TestFavourites : public QObject {
     void click(int number)
     {
         QTest::mouseClick(control("DrawGrid1"), Qt::LeftButton, {},
-                          TNumberBoard::cellOrigin(number) + QPoint(10, 10));
+                          TFavouriteBoard::cellOrigin(number) + QPoint(10, 10));
     }
     bool showsStars(int stars)
     {

@@ -484,7 +484,7 @@ private slots:
     {
         showCustomPage();
         const Ranking ranking = RankingOf(kernel().Stats);
-        auto* board = m_gen->findChild<TNumberBoard*>("DrawGrid1");
+        auto* board = m_gen->findChild<TPickBoard*>("DrawGrid1");
         QTest::mouseClick(button("Button4"), Qt::LeftButton);
         QCOMPARE(board->pickedCount(), 7);
         for (int rank = 1; rank <= 7; ++rank)
@@ -525,7 +525,7 @@ private slots:
         QList<int> expected = FavouriteNumbers(kernel().FavouriteTable).mid(0, 7);
         std::sort(expected.begin(), expected.end());
         QCOMPARE(expected.size(), 7);
-        QCOMPARE(m_gen->findChild<TNumberBoard*>("DrawGrid1")->picked(), expected);
+        QCOMPARE(m_gen->findChild<TPickBoard*>("DrawGrid1")->picked(), expected);
         QVERIFY(button("Button1")->isEnabled());
     }
 
@@ -562,7 +562,7 @@ private slots:
         QVERIFY(!button("Button4")->isEnabled());
         QVERIFY(!button("Button1")->isEnabled());
         QTest::mouseClick(button("Button6"), Qt::LeftButton);
-        QCOMPARE(m_gen->findChild<TNumberBoard*>("DrawGrid1")->pickedCount(), 0);
+        QCOMPARE(m_gen->findChild<TPickBoard*>("DrawGrid1")->pickedCount(), 0);
     }
 
     void templateTheBoardCannotServe()
