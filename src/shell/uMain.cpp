@@ -677,7 +677,8 @@ void TfrmMain::ViewSavedTicket()
 {
     const QString file = TKestFileDialog::getOpenFileName(
         this, {"Open Saved Ticket", "Ticket|*.dtk", "dtk", m_kernel->GetTicketDir() + "/"});
-    if (!file.isEmpty())
+    auto* viewer = findChild<TfrmView*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!file.isEmpty() && viewer->LoadTicket(file))
         showWindow<TfrmView>();
 }
 

@@ -1,10 +1,40 @@
 #include "tickets/uView.h"
 
+#include "components/KestMessage.h"
+#include "stats/uStatistics.h"
+#include "tickets/TicketFile.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
 TfrmView::TfrmView(QWidget* parent)
     : TKestDialog({.objectName = "TfrmView",
                    .caption = "Drawsage",
                    .title = "View ticket information",
                    .description = "Use this feature to view your saved Lotto ticket"},
-                  parent) {
-    addPlaceholder();
+                  parent)
+{
+    lvResult = new TStatisticsList("lvResult", {"Sequence", "Combinations", "Sum", "Rating"},
+                                   TStatisticsList::SortByHeaderClick, this);
+    lvResult->setItemDelegate(new TCombinationDelegate(lvResult));
+    lvResult->setMinimumSize(520, 260);
+    contentLayout()->addWidget(lvResult);
+    connect(addButton("btnClose", "&Close"), &QPushButton::clicked, this, &QWidget::close);
+}
+
+bool TfrmView::LoadTicket(const QString& fileName)
+{
+    TicketRows rows;
+    try {
+        ::LoadTicket(rows, fileName);
+    } catch (const TicketFileError& error) {
+        TKestMessage::critical(this, TicketErrorCaption, error.message());
+        return false;
+    }
+    std::vector<QStringList> texts;
+    texts.reserve(rows.size());
+    for (const TicketRow& row : rows)
+        texts.push_back(QStringList{row.caption} + row.subItems);
+    lvResult->setRows(std::move(texts));
+    return true;
 }

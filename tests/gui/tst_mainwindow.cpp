@@ -11,6 +11,8 @@
 #include "shell/uApp.h"
 #include "shell/uMain.h"
 #include "shell/uZoom.h"
+#include "stats/uStatistics.h"
+#include "tickets/TicketFile.h"
 #include "tickets/uView.h"
 #include "update/uUpdate.h"
 
@@ -313,6 +315,31 @@ private slots:
         TKestFileDialog::setNextFileName(QString());
         m_main->ItemClick(nullptr, 6);
         QVERIFY(!visible<TfrmView>());
+    }
+
+    void aSavedTicketOpensInTheViewer()
+    {
+        const QString ticket = m_env->path("home/mine.dtk");
+        SaveTicket({{"001", {"01 - 02 - 03 - 04 - 05 - 06", "021", "0/5"}, 0}}, ticket);
+        TKestFileDialog::setNextFileName(ticket);
+        m_main->ItemClick(nullptr, 6);
+        QVERIFY(visible<TfrmView>());
+        auto* viewer = m_main->findChild<TfrmView*>();
+        QCOMPARE(viewer->lvResult->rowAt(0),
+                 QStringList({"001", "01 - 02 - 03 - 04 - 05 - 06", "021", "0/5"}));
+        viewer->hide();
+
+        QFile notATicket(m_env->path("home/other.dtk"));
+        QVERIFY(notATicket.open(QIODevice::WriteOnly));
+        notATicket.write("XYZ");
+        notATicket.close();
+        TKestFileDialog::setNextFileName(notATicket.fileName());
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        m_main->ItemClick(nullptr, 6);
+        QVERIFY(!visible<TfrmView>());
+        QCOMPARE(TKestMessage::answeredTexts().last(),
+                 QString("\"other.dtk\" is not a Ticket file!"));
+        QCOMPARE(viewer->lvResult->rowAt(0).value(0), QString("001")); // the list is kept
     }
 
     void switchingTheGameShowsItsDraws()
