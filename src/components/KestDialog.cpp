@@ -15,7 +15,8 @@ constexpr QSize placeholderSize(420, 140);
 
 TKestDialog::TKestDialog(const TKestDialogFrame& frame, QWidget* parent)
     : QDialog(parent)
-    , m_centreOnScreen(frame.centreOnScreen) {
+    , m_centreOnScreen(frame.centreOnScreen)
+{
     setObjectName(frame.objectName);
     setWindowTitle(frame.caption);
     setWindowFlags(Qt::Dialog | frame.hints);
@@ -43,14 +44,16 @@ TKestDialog::TKestDialog(const TKestDialogFrame& frame, QWidget* parent)
     outer->addLayout(body, 1);
 }
 
-QPushButton* TKestDialog::addButton(const QString& objectName, const QString& text) {
+QPushButton* TKestDialog::addButton(const QString& objectName, const QString& text)
+{
     auto* button = new QPushButton(text, this);
     button->setObjectName(objectName);
     m_buttons->addWidget(button);
     return button;
 }
 
-void TKestDialog::addPlaceholder() {
+void TKestDialog::addPlaceholder()
+{
     auto* notice = new QLabel(tr("This window arrives in a later version."), this);
     notice->setAlignment(Qt::AlignCenter);
     notice->setMinimumSize(placeholderSize);
@@ -58,13 +61,15 @@ void TKestDialog::addPlaceholder() {
     connect(addButton("btnClose", tr("&Close")), &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TKestDialog::showEvent(QShowEvent* event) {
+void TKestDialog::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     if (m_centreOnScreen)
         centreOnScreen(this);
 }
 
-QIcon programIcon() {
+QIcon programIcon()
+{
     // The resources live in a static library: registering them from code that uses them keeps
     // the linker from dropping them.
     static const bool registered = [] {
@@ -75,7 +80,8 @@ QIcon programIcon() {
     return QIcon(":/ui/drawsage.svg");
 }
 
-void centreOnScreen(QWidget* window) {
+void centreOnScreen(QWidget* window)
+{
     const QRect area = window->screen()->availableGeometry();
     QRect placed = window->frameGeometry();
     placed.moveCenter(area.center());

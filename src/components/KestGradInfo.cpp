@@ -15,45 +15,52 @@ const QColor lighterBlue(76, 132, 204);
 } // namespace
 
 TKestGradInfo::TKestGradInfo(QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setFixedHeight(bannerHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void TKestGradInfo::setTitle(const QString& title) {
+void TKestGradInfo::setTitle(const QString& title)
+{
     m_title = title;
     updateGeometry();
     update();
 }
 
-void TKestGradInfo::setDescription(const QString& description) {
+void TKestGradInfo::setDescription(const QString& description)
+{
     m_description = description;
     updateGeometry();
     update();
 }
 
-QFont TKestGradInfo::titleFont() const {
+QFont TKestGradInfo::titleFont() const
+{
     QFont bold = font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     return bold;
 }
 
-QSize TKestGradInfo::sizeHint() const {
+QSize TKestGradInfo::sizeHint() const
+{
     // Wide enough that neither line is cut off, with room for the gradient to show.
     const int titleWidth = QFontMetrics(titleFont()).horizontalAdvance(m_title);
     const int descriptionWidth = fontMetrics().horizontalAdvance(m_description);
     return {std::max(titleWidth, descriptionWidth) + 4 * textMargin, bannerHeight};
 }
 
-void TKestGradInfo::paintGradient(QPainter& painter, const QRect& area) {
+void TKestGradInfo::paintGradient(QPainter& painter, const QRect& area)
+{
     QLinearGradient gradient(area.topLeft(), area.topRight());
     gradient.setColorAt(0, darkBlue);
     gradient.setColorAt(1, lighterBlue);
     painter.fillRect(area, gradient);
 }
 
-void TKestGradInfo::paintEvent(QPaintEvent*) {
+void TKestGradInfo::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     paintGradient(painter, rect());
 

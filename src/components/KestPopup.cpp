@@ -25,7 +25,8 @@ const QColor paleBlue(238, 244, 252);
 // One notification window. It closes itself when its motion is over or when clicked.
 class NoticeWindow : public QWidget {
 public:
-    explicit NoticeWindow(const QString& text) {
+    explicit NoticeWindow(const QString& text)
+    {
         setObjectName("KestPopupWindow");
         setWindowTitle("Drawsage");
         setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -66,7 +67,8 @@ public:
     }
 
     // Slides up from below the bottom edge of the available area, waits and slides back.
-    void present(int slideMs, int stayMs) {
+    void present(int slideMs, int stayMs)
+    {
         const QRect area = screen()->availableGeometry();
         const int left = area.right() - width() - screenMargin;
         const QPoint hidden(left, area.bottom() + 1);
@@ -84,7 +86,8 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         QPainter painter(this);
         painter.fillRect(rect(), paleBlue);
         TKestGradInfo::paintGradient(painter, QRect(0, 0, width(), titleHeight + 1));
@@ -95,7 +98,8 @@ protected:
     void mousePressEvent(QMouseEvent*) override { close(); }
 
 private:
-    QPropertyAnimation* slide(const QPoint& from, const QPoint& to, int ms) {
+    QPropertyAnimation* slide(const QPoint& from, const QPoint& to, int ms)
+    {
         auto* animation = new QPropertyAnimation(this, "pos");
         animation->setStartValue(from);
         animation->setEndValue(to);
@@ -108,14 +112,17 @@ private:
 } // namespace
 
 TKestPopup::TKestPopup(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent)
+{}
 
-TKestPopup::~TKestPopup() {
+TKestPopup::~TKestPopup()
+{
     for (const QPointer<QWidget>& window : std::as_const(m_windows))
         delete window.data();
 }
 
-void TKestPopup::showNotice(const QString& text) {
+void TKestPopup::showNotice(const QString& text)
+{
     closeAll();
     auto* window = new NoticeWindow(text);
     m_windows.append(window);
@@ -123,7 +130,8 @@ void TKestPopup::showNotice(const QString& text) {
     window->present(m_slideMs, m_stayMs);
 }
 
-void TKestPopup::closeAll() {
+void TKestPopup::closeAll()
+{
     for (const QPointer<QWidget>& window : std::as_const(m_windows))
         if (window)
             window->close();
@@ -132,13 +140,15 @@ void TKestPopup::closeAll() {
         [](const QPointer<QWidget>& window) { return !window || !window->isVisible(); });
 }
 
-int TKestPopup::openCount() const {
+int TKestPopup::openCount() const
+{
     return std::count_if(m_windows.cbegin(), m_windows.cend(), [](const QPointer<QWidget>& window) {
         return window && window->isVisible();
     });
 }
 
-void TKestPopup::setTimings(int slideMs, int stayMs) {
+void TKestPopup::setTimings(int slideMs, int stayMs)
+{
     m_slideMs = slideMs;
     m_stayMs = stayMs;
 }

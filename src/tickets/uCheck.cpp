@@ -5,6 +5,7 @@ TfrmCheck::TfrmCheck(QWidget* parent)
                    .caption = "Drawsage",
                    .title = "Check Lotto Ticket",
                    .description = "Use this feature to check your Lotto ticket"},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

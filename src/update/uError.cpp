@@ -5,6 +5,7 @@ TfrmError::TfrmError(QWidget* parent)
                    .caption = "Drawsage Update",
                    // On top like the update wizard that opens it, or it would open behind it.
                    .hints = Qt::WindowStaysOnTopHint},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -7,6 +7,7 @@ TfrmUpdate::TfrmUpdate(QWidget* parent)
                    .description = "This system will help you update the database",
                    .hints = Qt::WindowStaysOnTopHint | Qt::WindowMinimizeButtonHint,
                    .centreOnScreen = true},
-                  parent) {
+                  parent)
+{
     addPlaceholder();
 }

@@ -31,7 +31,8 @@ namespace {
 
 using Cents = qint64;
 
-constexpr Cents fromRand(qint64 amount) {
+constexpr Cents fromRand(qint64 amount)
+{
     return amount * 100;
 }
 
@@ -44,9 +45,11 @@ constexpr Cents fromRand(qint64 amount) {
 class SplitMix64 {
 public:
     explicit SplitMix64(quint64 seed)
-        : state(seed) {}
+        : state(seed)
+    {}
 
-    quint64 next() {
+    quint64 next()
+    {
         quint64 z = (state += 0x9E3779B97F4A7C15ULL);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
@@ -57,7 +60,8 @@ public:
     double uniform() { return double(next() >> 11) * 0x1.0p-53; }
 
     // Uniform in [0, n), without modulo bias.
-    int below(int n) {
+    int below(int n)
+    {
         const quint64 range = quint64(n);
         const quint64 limit = UINT64_MAX - UINT64_MAX % range;
         quint64 x;
@@ -69,7 +73,8 @@ public:
 
     // Standard normal by the Irwin-Hall sum of twelve uniforms: bell-shaped enough for sales
     // figures and free of library functions whose last bit may vary.
-    double normal() {
+    double normal()
+    {
         double sum = 0;
         for (int i = 0; i < 12; ++i)
             sum += uniform();
@@ -78,7 +83,8 @@ public:
 
     // Poisson: Knuth's product of uniforms for small means, the normal approximation for
     // large ones.
-    qint64 poisson(double mean) {
+    qint64 poisson(double mean)
+    {
         if (mean < 30) {
             const double limit = std::exp(-mean);
             qint64 count = 0;
@@ -98,7 +104,8 @@ private:
 
 constexpr int kDivisions = 7;
 
-constexpr qint64 binomial(int n, int k) {
+constexpr qint64 binomial(int n, int k)
+{
     qint64 result = 1;
     for (int i = 1; i <= k; ++i)
         result = result * (n - k + i) / i;
@@ -123,7 +130,8 @@ constexpr qint64 kLosingLines =
 static_assert(std::accumulate(kWinningLines.begin(), kWinningLines.end(), kLosingLines) ==
               kAllLines);
 
-constexpr double winningChance(int division) {
+constexpr double winningChance(int division)
+{
     return double(kWinningLines[division]) / double(kAllLines);
 }
 
@@ -158,7 +166,8 @@ static_assert(std::accumulate(kSharePercent.begin(), kSharePercent.end(), 0) == 
 // Operators announce jackpots in round figures.
 constexpr Cents kJackpotStep = fromRand(100000);
 
-GameProfile nationalLotto() {
+GameProfile nationalLotto()
+{
     return {.fileName = QStringLiteral("lottoresults.csv"),
             .firstDraw = QDate(2000, 4, 1),
             .seed = 20000401,
@@ -176,7 +185,8 @@ GameProfile nationalLotto() {
 }
 
 // The sister game sells fewer and cheaper lines, so its jackpots grow more slowly.
-GameProfile nationalLottoPlus() {
+GameProfile nationalLottoPlus()
+{
     return {.fileName = QStringLiteral("lottoplusresults.csv"),
             .firstDraw = QDate(2004, 4, 3),
             .seed = 20040403,
@@ -190,11 +200,13 @@ GameProfile nationalLottoPlus() {
             .guaranteedJackpot = fromRand(1000000)};
 }
 
-bool isDrawDay(QDate date) {
+bool isDrawDay(QDate date)
+{
     return date.dayOfWeek() == Qt::Wednesday || date.dayOfWeek() == Qt::Saturday;
 }
 
-QDate nextDrawDay(QDate date) {
+QDate nextDrawDay(QDate date)
+{
     return date.addDays(date.dayOfWeek() == Qt::Wednesday ? 3 : 4);
 }
 
@@ -227,10 +239,12 @@ public:
         : game(game)
         , random(game.seed)
         , announcedJackpot(game.guaranteedJackpot)
-        , guaranteedJackpot(game.guaranteedJackpot) {}
+        , guaranteedJackpot(game.guaranteedJackpot)
+    {}
 
     // Every draw up to lastDraw, oldest first.
-    std::vector<Draw> run(QDate lastDraw) {
+    std::vector<Draw> run(QDate lastDraw)
+    {
         std::vector<Draw> draws;
         for (QDate date = game.firstDraw; date <= lastDraw; date = nextDrawDay(date))
             draws.push_back(play(date));
@@ -245,7 +259,8 @@ public:
     }
 
 private:
-    Draw play(QDate date) {
+    Draw play(QDate date)
+    {
         Draw draw;
         draw.key = ++drawCount;
         draw.date = date;
@@ -266,7 +281,8 @@ private:
     }
 
     // Six main balls and the bonus ball, in drawn order: a partial Fisher-Yates shuffle.
-    void drawBalls(Draw& draw) {
+    void drawBalls(Draw& draw)
+    {
         std::array<int, 49> machine;
         std::iota(machine.begin(), machine.end(), 1);
         for (int i = 0; i < 7; ++i)
@@ -275,7 +291,8 @@ private:
         draw.bonusBall = machine[6];
     }
 
-    void payPrizes(Draw& draw, Cents price) {
+    void payPrizes(Draw& draw, Cents price)
+    {
         const Cents pool = draw.totalSales / 2;
         const Cents division7 = kDivision7Lines * price;
         const Cents shared = std::max<Cents>(0, pool - draw.winners[6] * division7);
@@ -316,7 +333,8 @@ private:
 
     // The expected jackpot of the next draw, in round figures, and the guarantee that follows
     // a won jackpot. A guarantee binds: the next draw's jackpot is topped up to it.
-    void announceNextJackpot(Draw& draw) {
+    void announceNextJackpot(Draw& draw)
+    {
         const QDate next = nextDrawDay(draw.date);
         const Cents price = linePrice(next);
         const double lines = expectedLines(next, carriedJackpot);
@@ -330,19 +348,22 @@ private:
         draw.nextGuaranteedJackpot = guaranteedJackpot;
     }
 
-    Cents linePrice(QDate date) const {
+    Cents linePrice(QDate date) const
+    {
         const auto step = std::find_if(game.linePrices.rbegin(), game.linePrices.rend(),
                                        [date](const PriceStep& s) { return s.from <= date; });
         return step->price;
     }
 
-    double ordinaryLines(QDate date) const {
+    double ordinaryLines(QDate date) const
+    {
         const double years = game.firstDraw.daysTo(date) / 365.25;
         const double day = date.dayOfWeek() == Qt::Saturday ? 1.0 : game.wednesdayShare;
         return game.saturdayLines * day * (1 + game.yearlyDrift * years);
     }
 
-    double expectedLines(QDate date, Cents announced) const {
+    double expectedLines(QDate date, Cents announced) const
+    {
         return ordinaryLines(date) * (1 + double(announced) / 100 / game.feverJackpot);
     }
 
@@ -371,11 +392,13 @@ const QStringList kResultsColumns =
 // arrives with a leading blank; text columns keep it when imported.
 const QString kColumnSeparator = QStringLiteral(", ");
 
-QString money(Cents amount) {
+QString money(Cents amount)
+{
     return QStringLiteral("%1.%2").arg(amount / 100).arg(amount % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString resultsLine(const Draw& draw) {
+QString resultsLine(const Draw& draw)
+{
     QStringList columns;
     columns << QString::number(draw.key)
             << QLocale::c().toString(draw.date, QStringLiteral("dd MMMM yyyy"));
@@ -394,7 +417,8 @@ QString resultsLine(const Draw& draw) {
 }
 
 // Header first, then the draws newest first.
-QStringList resultsFile(const std::vector<Draw>& draws) {
+QStringList resultsFile(const std::vector<Draw>& draws)
+{
     QStringList lines{kResultsColumns.join(kColumnSeparator)};
     for (auto draw = draws.rbegin(); draw != draws.rend(); ++draw)
         lines << resultsLine(*draw);
@@ -418,7 +442,8 @@ struct Wheel {
 };
 
 // All combinations of six from 1..k, in lexicographic order.
-std::vector<Row> everyCombination(int k) {
+std::vector<Row> everyCombination(int k)
+{
     std::vector<Row> rows;
     Row row = {1, 2, 3, 4, 5, 6};
     while (true) {
@@ -434,7 +459,8 @@ std::vector<Row> everyCombination(int k) {
     }
 }
 
-Wheel fullWheel(int k) {
+Wheel fullWheel(int k)
+{
     return {
         .name = QStringLiteral("FullWheel%1").arg(k),
         .description =
@@ -475,7 +501,8 @@ const std::vector<Wheel> kAbbreviatedWheels = {
               {1, 5, 6, 7, 9, 10}}},
 };
 
-quint32 rowMask(const Row& row) {
+quint32 rowMask(const Row& row)
+{
     quint32 mask = 0;
     for (int slot : row)
         mask |= 1u << (slot - 1);
@@ -483,7 +510,8 @@ quint32 rowMask(const Row& row) {
 }
 
 // Checks every way the winning numbers can fall among the picked ones.
-bool holdsGuarantee(const Wheel& wheel) {
+bool holdsGuarantee(const Wheel& wheel)
+{
     std::vector<quint32> masks;
     for (const Row& row : wheel.rows) {
         const bool valid = std::all_of(row.begin(), row.end(), [&](int slot) {
@@ -506,7 +534,8 @@ bool holdsGuarantee(const Wheel& wheel) {
 }
 
 // The template format; a leading comment tells the user what the wheel promises.
-QStringList templateFile(const Wheel& wheel) {
+QStringList templateFile(const Wheel& wheel)
+{
     QStringList lines{QStringLiteral("; ") + wheel.description,
                       QString::number(wheel.selectionTotal), QString::number(wheel.rows.size()),
                       QString::number(wheel.guaranteedMatch)};
@@ -542,14 +571,16 @@ const std::vector<FilterScript> kFilterScripts = {
 // Output
 
 // Every one of these formats ends its lines with CR LF.
-QByteArray crlfLines(const QStringList& lines) {
+QByteArray crlfLines(const QStringList& lines)
+{
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
     return bytes;
 }
 
-QByteArray resourceFile(const QStringList& files) {
+QByteArray resourceFile(const QStringList& files)
+{
     QString text = QStringLiteral("<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n"
                                   "    <qresource prefix=\"/sample\">\n");
     for (const QString& file : files)
@@ -557,7 +588,8 @@ QByteArray resourceFile(const QStringList& files) {
     return (text + QStringLiteral("    </qresource>\n</RCC>\n")).toUtf8();
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
@@ -565,7 +597,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return false;
 }
 
-int makeSample(const QDir& out) {
+int makeSample(const QDir& out)
+{
     if (!out.mkpath(QStringLiteral("templates")) || !out.mkpath(QStringLiteral("filters"))) {
         std::fprintf(stderr, "Cannot create the folders in %s\n", qPrintable(out.path()));
         return 1;
@@ -609,7 +642,8 @@ int makeSample(const QDir& out) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     const QStringList arguments = app.arguments();
     if (arguments.size() != 2) {
