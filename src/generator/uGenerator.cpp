@@ -691,13 +691,8 @@ void TfrmGenerator::generate()
     Button7->setEnabled(true);
 
     m_running = true;
-    const bool finished = m_engine.GenerateCombinations(RankingOf(kernel()->Stats),
-                                                        kernel()->Stats.Combinations, options);
-    m_running = false;
-    if (finished)
-        endRun();
-    else
-        lvResult->setRows(listRows(m_engine.rows()));
+    finishRun(m_engine.GenerateCombinations(RankingOf(kernel()->Stats),
+                                            kernel()->Stats.Combinations, options));
 }
 
 void TfrmGenerator::applyTemplate()
@@ -718,11 +713,16 @@ void TfrmGenerator::applyTemplate()
             emit kernel()->errorOccurred(error.message());
         return;
     }
+    finishRun(finished);
+}
+
+void TfrmGenerator::finishRun(bool finished)
+{
     m_running = false;
     if (finished)
         endRun();
     else
-        lvResult->setRows(listRows(m_engine.rows()));
+        lvResult->setRows(listRows(m_engine.rows())); // stopped: the rows made so far
 }
 
 void TfrmGenerator::beginRun()

@@ -93,6 +93,7 @@ private:
     void generate();
     void applyTemplate();
     void beginRun();
+    void finishRun(bool finished);
     void endRun();
     void restoreCursor();
     void showRun();
