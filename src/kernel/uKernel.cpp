@@ -219,13 +219,24 @@ void TKernel::ShowCalculating()
 
 void TKernel::RecalculateAll()
 {
-    HistoryStale = true;
-    ShowCalculating();
-    try {
-        RebuildStatistics(Stats, ResultsTable, NumberTable, BonusTable, keepResponsive);
-    } catch (const TKestError&) {
-        // Silent: the windows go on showing the statistics of the last rebuild.
+    // The rebuild lets pending events through; a command that changes the draws meanwhile
+    // asks for another rebuild, which runs when this one is done instead of inside it.
+    if (m_recalculating) {
+        m_recalculateAgain = true;
+        return;
     }
+    m_recalculating = true;
+    do {
+        m_recalculateAgain = false;
+        HistoryStale = true;
+        ShowCalculating();
+        try {
+            RebuildStatistics(Stats, ResultsTable, NumberTable, BonusTable, keepResponsive);
+        } catch (const TKestError&) {
+            // Silent: the windows go on showing the statistics of the last rebuild.
+        }
+    } while (m_recalculateAgain);
+    m_recalculating = false;
     emit recalculated();
 }
 

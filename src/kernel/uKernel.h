@@ -94,6 +94,8 @@ signals:
 
 private:
     bool m_creating = true;
+    bool m_recalculating = false;
+    bool m_recalculateAgain = false;
 
     QString readText(const QString& name);
     std::optional<QVariant> readNumber(const QString& name, QMetaType::Type type);

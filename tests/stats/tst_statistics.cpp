@@ -397,6 +397,27 @@ private slots:
         QCOMPARE(lastRow, Fixture::tableTotals(f.kernel->NumberTable));
     }
 
+    void aRebuildAskedForDuringARebuildRunsAfterIt()
+    {
+        Fixture f;
+        f.add(Draw{});
+        // A command run while the rebuild lets events through adds a draw and asks again.
+        bool added = false;
+        QObject::connect(f.kernel.get(), &TKernel::calculating, [&] {
+            if (added)
+                return;
+            added = true;
+            f.add(Draw{});
+            f.kernel->RecalculateAll();
+        });
+        QSignalSpy calculating(f.kernel.get(), &TKernel::calculating);
+        QSignalSpy recalculated(f.kernel.get(), &TKernel::recalculated);
+        f.kernel->RecalculateAll();
+        QCOMPARE(calculating.count(), 2);
+        QCOMPARE(recalculated.count(), 1);
+        QCOMPARE(f.kernel->Stats.RecordCount, 2);
+    }
+
     void recalculateAllRebuildsAndAFailureKeepsTheEarlierResults()
     {
         Fixture f;
