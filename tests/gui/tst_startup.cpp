@@ -7,6 +7,7 @@
 #include "shell/uApp.h"
 #include "shell/uMain.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QProcess>
@@ -84,6 +85,27 @@ private slots:
         QCOMPARE(app.popup().lastText(), QString("Second notice"));
         QCOMPARE(app.popup().openCount(), 1);
         QCOMPARE(TKestMessage::answeredTexts().size(), 1);
+    }
+
+    void aDataFolderWithoutTablesIsReportedAndTheWindowStillWorks()
+    {
+        TestEnvironment env;
+        TKestSettings settings;
+        Installation::ensureInstalled(settings);
+        settings.write("DataDir", env.path("empty"));
+        QDir().mkpath(env.path("empty"));
+        TKestMessage::clearAnswered();
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        TDrawsageApp app;
+        TfrmMain& main = app.main();
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QTRY_COMPARE(TKestMessage::answeredTexts().size(), 1);
+        QVERIFY(TKestMessage::answeredTexts().first().contains("NL00A1.DB"));
+        QCOMPARE(main.LottoGrid->model()->rowCount(), 0);
+        QCOMPARE(app.kernel().Stats.RecordCount, 0);
+        main.command("btnExecute")->trigger(); // nothing to filter: no crash, no filter
+        QVERIFY(!app.kernel().ResultsTable.filtered());
     }
 
     void programStartsOnTheOffscreenPlatform()
