@@ -426,6 +426,8 @@ void TfrmMain::FormShow()
     if (ComboBox1->isEnabled() && ComboBox1->count() > 0)
         ComboBox1->setCurrentIndex(0);
     PageControl1->setCurrentIndex(0);
+    // Draws and statistics share the height at first; the user moves the splitter after.
+    Splitter->setSizes({Splitter->height() / 2, Splitter->height() / 2});
     // The news line's speed; a value the preferences could not have written keeps the start's.
     const int marquee = m_kernel->ReadSettingInteger("Marquee");
     if (marquee > 0)

@@ -152,6 +152,11 @@ private slots:
             pages->setCurrentIndex(page);
             saveScreenshot(m_main, "main-window-" + pages->widget(page)->objectName());
         }
+        // And as it looks on a common laptop screen.
+        pages->setCurrentIndex(0);
+        m_main->showNormal();
+        m_main->resize(1366, 768);
+        saveScreenshot(m_main, "main-window-1366x768");
     }
 
     void theTaskBarIsBuiltOnceAndRefreshed()
