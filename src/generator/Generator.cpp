@@ -330,7 +330,7 @@ void TCombinationGenerator::append(const QString& text, int sum)
 {
     m_rows.push_back(ResultRow(m_state.sequence, text, sum));
     m_state.sumTotal += sum;
-    m_state.averageSum = m_state.sumTotal / m_state.count;
+    m_state.averageSum = m_state.sumTotal / int(m_rows.size());
 }
 
 bool TCombinationGenerator::GenerateCombinations(const Ranking& ranking,

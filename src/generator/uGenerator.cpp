@@ -737,6 +737,7 @@ void TfrmGenerator::beginRun()
 
 void TfrmGenerator::endRun()
 {
+    lvResult->setRows(listRows(m_engine.rows()));
     showRun();
     for (QPushButton* button : {Button1, Button2, Button3, Button8})
         button->setEnabled(true);
@@ -754,7 +755,8 @@ void TfrmGenerator::restoreCursor()
 
 void TfrmGenerator::showRun()
 {
-    lvResult->setRows(listRows(m_engine.rows()));
+    // The list is filled when the run ends: refilling it on every glance would make a long run
+    // slower the longer it gets.
     const StatusTexts texts = m_engine.statusTexts();
     m_panels[1]->setText(texts.successful);
     if (!texts.prevented.isEmpty())
@@ -784,6 +786,9 @@ void TfrmGenerator::Stop()
 
 void TfrmGenerator::Clear()
 {
+    // A run that is being stopped still owns its rows until it has returned.
+    if (m_running)
+        return;
     m_engine.Clear();
     lvResult->setRows({});
     showRating();

@@ -840,8 +840,10 @@ void TKestTable::Commit()
     requireActive();
     if (m_transactionDepth == 0)
         throw TKestError("No transaction is active");
+    // The depth changes only once the file has: a failed release leaves the transaction open
+    // for the caller's Rollback.
+    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
     --m_transactionDepth;
-    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth));
     markSiblingsStale();
 }
 
@@ -850,9 +852,9 @@ void TKestTable::Rollback()
     requireActive();
     if (m_transactionDepth == 0)
         throw TKestError("No transaction is active");
+    m_sql->exec(QString("ROLLBACK TO batch%1").arg(m_transactionDepth - 1));
+    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
     --m_transactionDepth;
-    m_sql->exec(QString("ROLLBACK TO batch%1").arg(m_transactionDepth));
-    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth));
     m_state = State::Browse;
     // The rows in memory took the writes; the file is the truth again.
     const int position = m_pos;

@@ -59,6 +59,8 @@ public:
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecordCount() const;
     int RecNo() const; // 0 when there is no current row
+    // The current row among the rows that pass the filter; -1 when there is none.
+    int position() const { return RecNo() > 0 ? m_pos : -1; }
     void setPosition(int visibleIndex);
 
     // Fields of the current row (or of the row being edited).

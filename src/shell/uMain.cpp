@@ -354,6 +354,13 @@ void TfrmMain::createCentre()
     gridLayout->addWidget(LottoGrid);
     connect(LottoGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TfrmMain::followGridCursor);
+    // A reset of the rows loses the grid's current row; the table keeps its current draw, so
+    // the grid shows that one again and Delete removes the draw the user sees.
+    connect(m_drawModel, &QAbstractItemModel::modelReset, this, [this] {
+        const int current = m_kernel ? m_kernel->ResultsTable.position() : -1;
+        if (current >= 0)
+            LottoGrid->setCurrentIndex(m_drawModel->index(current, 0));
+    });
     connect(LottoGrid, &QTableView::doubleClicked, this, [this] { showWindow<TfrmInfo>(); });
     // A pass over the draws that ended early may have left the grid's updates suspended.
     connect(LottoGrid, &QTableView::clicked, this, [this] {
@@ -417,8 +424,12 @@ void TfrmMain::FormShow()
     connect(&m_kernel->SystemTimer, &QTimer::timeout, this, &TfrmMain::SystemTimerTick);
     connect(&m_kernel->ScrollTimer, &QTimer::timeout, this, &TfrmMain::ScrollTimerTick);
     connect(&m_kernel->RandomTimer, &QTimer::timeout, this, &TfrmMain::RandomTimerTick);
-    // Long passes let pending events through now and then, so the window keeps painting.
-    m_kernel->keepResponsive = [] { QCoreApplication::processEvents(); };
+    // Long passes let pending events through now and then, so the window keeps painting; what
+    // the user does meanwhile waits until the pass is over rather than changing the draws
+    // under it.
+    m_kernel->keepResponsive = [] {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
 
     FillScriptList();
     RecalculateAll();

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -110,8 +111,9 @@ void SaveTicket(const TicketRows& rows, const QString& fileName)
         for (const QString& text : row.subItems)
             appendText(out, checkedText(text, qsizetype(r)));
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(out) != out.size())
+    // Written aside and moved into place, so a failed save leaves the old ticket whole.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
         throw TKestError(QString("Cannot write \"%1\": %2").arg(fileName, file.errorString()));
 }
 

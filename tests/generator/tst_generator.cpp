@@ -371,6 +371,21 @@ private slots:
                  qPrintable(QString("%1 vs %2").arg(withPriority).arg(without)));
     }
 
+    void clearingDuringARunEndsItSafely()
+    {
+        // A window that lets events through may stop and clear the run while it is under way.
+        TCombinationGenerator generator;
+        generator.keepResponsive = [&generator] {
+            generator.Stop();
+            generator.Clear();
+        };
+        GeneratorOptions options;
+        options.count = 30000;
+        SeedRandom(24);
+        generator.GenerateCombinations(R, {}, options);
+        QVERIFY(int(generator.rows().size()) < 30000);
+    }
+
     void aRunWithPriorityStillFindsDifferentCombinations()
     {
         // Nine preferred numbers: a rule that put them into every slot would run out of

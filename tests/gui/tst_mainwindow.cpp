@@ -242,6 +242,9 @@ private slots:
         QCOMPARE(results.RecordCount(), draws - 1);
         QCOMPARE(kernel().Stats.RecordCount, draws - 1);
         QCOMPARE(m_main->LottoGrid->model()->rowCount(), draws - 1);
+        // The grid shows the draw the next Delete would remove.
+        QCOMPARE(m_main->LottoGrid->currentIndex().row(), results.position());
+        QCOMPARE(m_main->LottoGrid->currentIndex().data().toString(), results.AsString("DRAWDATE"));
     }
 
     void gridKeysAndDoubleClickOpenTheDrawWindows()
