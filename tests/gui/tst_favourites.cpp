@@ -3,7 +3,6 @@
 #include "components/KestMessage.h"
 #include "components/KestPictures.h"
 #include "generator/uFavourite.h"
-#include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "shell/uApp.h"
 #include "shell/uMain.h"
@@ -69,8 +68,7 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         m_app = std::make_unique<TDrawsageApp>();
         kernel().RecalculateAll();
         QVERIFY(kernel().Stats.RecordCount > 0);

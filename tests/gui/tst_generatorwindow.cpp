@@ -5,7 +5,6 @@
 #include "components/KestPopup.h"
 #include "generator/uGenerator.h"
 #include "generator/uTemplate.h"
-#include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "shell/uApp.h"
 #include "shell/uMain.h"
@@ -115,8 +114,7 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         m_app = std::make_unique<TDrawsageApp>();
         m_main = &m_app->main();
         m_main->show();

@@ -4,7 +4,6 @@
 #include "components/KestFileDialog.h"
 #include "components/KestMessage.h"
 #include "components/KestPopup.h"
-#include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "records/uAdd.h"
 #include "records/uInfo.h"
@@ -56,8 +55,7 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         m_app = std::make_unique<TDrawsageApp>();
         m_main = &m_app->main();
         m_main->setHelpFolder(m_env->path("home"));

@@ -1,7 +1,6 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
 #include "components/KestGradInfo.h"
-#include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "kernel/uProcess.h"
 #include "stats/uOverall.h"
@@ -24,8 +23,7 @@ public:
     Fixture()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         kernel = std::make_unique<TKernel>();
         kernel->RecalculateAll();
         process = new TfrmProcess(&main);

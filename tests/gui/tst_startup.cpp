@@ -22,8 +22,7 @@ private slots:
     void windowsAreCreatedOnceInTheirOrder()
     {
         TestEnvironment env;
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         TDrawsageApp app;
         QCOMPARE(app.creationOrder(),
                  QStringList({"TfrmMain", "TKernel", "TfrmProcess", "TfrmAbout", "TfrmSearch",
@@ -37,8 +36,7 @@ private slots:
     void mainWindowShowsTheDrawsOfTheCurrentGame()
     {
         TestEnvironment env;
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         TDrawsageApp app;
         TfrmMain& main = app.main();
         QSignalSpy ready(&main, &TfrmMain::ready);
@@ -90,9 +88,8 @@ private slots:
     void aDataFolderWithoutTablesIsReportedAndTheWindowStillWorks()
     {
         TestEnvironment env;
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
-        settings.write("DataDir", env.path("empty"));
+        TestData::installSample();
+        TKestSettings().write("DataDir", env.path("empty"));
         QDir().mkpath(env.path("empty"));
         TKestMessage::clearAnswered();
         TKestMessage::setNextAnswer(QMessageBox::Ok);

@@ -1,7 +1,6 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
 #include "components/KestPictures.h"
-#include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "stats/CombinationFrequencies.h"
 #include "stats/DrawInformation.h"
@@ -26,8 +25,7 @@ public:
     Fixture()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         kernel = std::make_unique<TKernel>();
         pages.resize(1024, 700);
         refresh();

@@ -4,7 +4,6 @@
 #include "components/KestMessage.h"
 #include "components/KestStrGrid.h"
 #include "generator/uTemplate.h"
-#include "kernel/Installation.h"
 #include "kernel/uKernel.h"
 #include "shell/uApp.h"
 #include "shell/uMain.h"
@@ -119,8 +118,7 @@ private slots:
     void init()
     {
         m_env = std::make_unique<TestEnvironment>();
-        TKestSettings settings;
-        Installation::ensureInstalled(settings);
+        TestData::installSample();
         m_app = std::make_unique<TDrawsageApp>();
         m_editor = m_app->main().findChild<TfrmTemplate*>();
         QVERIFY(m_editor);

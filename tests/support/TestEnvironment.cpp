@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 
+#include "kernel/Installation.h"
 #include "kernel/KestTable.h"
 #include "kernel/TableSchema.h"
 
@@ -43,6 +44,12 @@ TestEnvironment::~TestEnvironment()
 }
 
 namespace TestData {
+
+void installSample()
+{
+    TKestSettings settings;
+    Installation::ensureInstalled(settings);
+}
 
 std::unique_ptr<TKestTable> newTable(const QString& folder, const QString& tableName)
 {

@@ -30,6 +30,8 @@ void writeRealHistoryResults(const QString& path, int limit = 0);
 // `count` synthetic draws with valid distinct balls, for sizes the real history lacks.
 void writeSyntheticResults(const QString& path, int count);
 QString resultsHeader();
+// The first-start installation with the sample database, in the current test home.
+void installSample();
 // Creates an empty table file in the folder and returns it open.
 std::unique_ptr<TKestTable> newTable(const QString& folder, const QString& tableName);
 } // namespace TestData
