@@ -673,12 +673,7 @@ void TfrmGenerator::generate()
     if (!kernel() || !count())
         return;
     const GeneratorOptions options = generatorOptions();
-    m_engine.Clear();
-    lvResult->setRows({});
-    PageControl1->setEnabled(false);
-    Button1->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_busyCursor = true;
+    beginRun();
     if (NeedsConfirmation(options) &&
         TKestMessage::question(this, "Confirm", LongRunQuestion) != QMessageBox::Yes) {
         PageControl1->setEnabled(true);
