@@ -1,9 +1,9 @@
 #include "BenchData.h"
 
-#include "kernel/KestError.h"
-#include "kernel/KestTable.h"
-#include "kernel/TableSchema.h"
-#include "update/ResultsFile.h"
+#include "core/kernel/KestError.h"
+#include "core/kernel/KestTable.h"
+#include "core/kernel/TableSchema.h"
+#include "core/update/ResultsFile.h"
 
 #include <QDate>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kernel/KestTable.h"
+#include "core/kernel/KestTable.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "BenchData.h"
-#include "generator/Generator.h"
-#include "kernel/uRandom.h"
-#include "tickets/TicketFile.h"
+#include "core/generator/Generator.h"
+#include "core/kernel/Random.h"
+#include "core/tickets/TicketFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

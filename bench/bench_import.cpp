@@ -1,7 +1,7 @@
 #include "BenchData.h"
-#include "kernel/KestTable.h"
-#include "kernel/TableSchema.h"
-#include "update/ResultsFile.h"
+#include "core/kernel/KestTable.h"
+#include "core/kernel/TableSchema.h"
+#include "core/update/ResultsFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

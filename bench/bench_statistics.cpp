@@ -1,9 +1,9 @@
 #include "BenchData.h"
-#include "stats/CombinationFrequencies.h"
-#include "stats/DrawInformation.h"
-#include "stats/NumberInformation.h"
-#include "stats/OverallReport.h"
-#include "stats/Statistics.h"
+#include "core/stats/CombinationFrequencies.h"
+#include "core/stats/DrawInformation.h"
+#include "core/stats/NumberInformation.h"
+#include "core/stats/OverallReport.h"
+#include "core/stats/Statistics.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "BenchData.h"
-#include "kernel/KestTable.h"
-#include "kernel/TableSchema.h"
+#include "core/kernel/KestTable.h"
+#include "core/kernel/TableSchema.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

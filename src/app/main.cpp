@@ -1,8 +1,8 @@
-#include "components/KestMessage.h"
-#include "kernel/Installation.h"
-#include "kernel/KestError.h"
-#include "shell/uApp.h"
-#include "shell/uMain.h"
+#include "core/kernel/Installation.h"
+#include "core/kernel/KestError.h"
+#include "gui/components/KestMessage.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -25,11 +25,11 @@ int main(int argc, char* argv[])
                                "Drawsage could not prepare its data folder.\n" + error.message());
     }
 
-    TDrawsageApp drawsage;
+    Application drawsage;
     // DRAWSAGE_STARTUP_TIMING=1 reports how long the start took until every page was filled,
     // then ends the program: a measurement, not a way of using it.
     if (qEnvironmentVariableIntValue("DRAWSAGE_STARTUP_TIMING") == 1) {
-        QObject::connect(&drawsage.main(), &TfrmMain::ready, &application, [&sinceStart] {
+        QObject::connect(&drawsage.main(), &MainWindow::ready, &application, [&sinceStart] {
             std::printf("Drawsage ready after %lld ms\n", sinceStart.elapsed());
             std::fflush(stdout);
             // The first showing runs before the event loop does; end once it runs.

@@ -1,16 +1,16 @@
 #include "CliApp.h"
 
-#include "kernel/Installation.h"
-#include "kernel/KestError.h"
-#include "kernel/Numbers.h"
-#include "kernel/uKernel.h"
-#include "kernel/uRandom.h"
-#include "stats/CombinationFrequencies.h"
-#include "stats/DrawInformation.h"
-#include "stats/NumberInformation.h"
-#include "stats/OverallReport.h"
-#include "tickets/TicketFile.h"
-#include "update/ResultsFile.h"
+#include "core/kernel/Installation.h"
+#include "core/kernel/Kernel.h"
+#include "core/kernel/KestError.h"
+#include "core/kernel/Numbers.h"
+#include "core/kernel/Random.h"
+#include "core/stats/CombinationFrequencies.h"
+#include "core/stats/DrawInformation.h"
+#include "core/stats/NumberInformation.h"
+#include "core/stats/OverallReport.h"
+#include "core/tickets/TicketFile.h"
+#include "core/update/ResultsFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

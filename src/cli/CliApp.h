@@ -1,6 +1,6 @@
 #pragma once
 
-#include "generator/Generator.h"
+#include "core/generator/Generator.h"
 
 #include <QStringList>
 #include <QTextStream>

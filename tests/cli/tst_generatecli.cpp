@@ -1,8 +1,8 @@
 #include "CliRunner.h"
 #include "TestEnvironment.h"
-#include "kernel/uRandom.h"
-#include "stats/CombinationFrequencies.h"
-#include "tickets/TicketFile.h"
+#include "core/kernel/Random.h"
+#include "core/stats/CombinationFrequencies.h"
+#include "core/tickets/TicketFile.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,22 +1,22 @@
-#include "components/KestDialog.h"
-#include "components/KestGradInfo.h"
-#include "components/KestPopup.h"
-#include "generator/uFavourite.h"
-#include "generator/uGenerator.h"
-#include "generator/uTemplate.h"
-#include "kernel/uProcess.h"
-#include "records/uAdd.h"
-#include "records/uInfo.h"
-#include "records/uOpen.h"
-#include "records/uSearch.h"
-#include "shell/uAbout.h"
-#include "shell/uConfig.h"
-#include "shell/uZoom.h"
-#include "stats/uOverall.h"
-#include "tickets/uCheck.h"
-#include "tickets/uView.h"
-#include "update/uError.h"
-#include "update/uUpdate.h"
+#include "gui/components/KestDialog.h"
+#include "gui/components/KestGradInfo.h"
+#include "gui/components/KestPopup.h"
+#include "gui/components/ProgressWindow.h"
+#include "gui/generator/FavouritesWindow.h"
+#include "gui/generator/GeneratorWindow.h"
+#include "gui/generator/TemplateEditor.h"
+#include "gui/records/AddDrawWindow.h"
+#include "gui/records/DrawDetailsWindow.h"
+#include "gui/records/FilterEditor.h"
+#include "gui/records/GameSelectionWindow.h"
+#include "gui/shell/AboutBox.h"
+#include "gui/shell/MagnifierWindow.h"
+#include "gui/shell/PreferencesWindow.h"
+#include "gui/stats/FrequencyHistoryWindow.h"
+#include "gui/tickets/TicketChecker.h"
+#include "gui/tickets/TicketViewer.h"
+#include "gui/update/UpdateErrorList.h"
+#include "gui/update/UpdateWizard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,33 +61,33 @@ template <class Window> std::function<QDialog*(QWidget*)> factory()
 const QList<ShellCase>& shellCases()
 {
     static const QList<ShellCase> cases{
-        {"TfrmAbout", factory<TfrmAbout>(), "Drawsage", "", "", true},
-        {"TfrmSearch", factory<TfrmSearch>(), "Drawsage", "Filter Script Editor",
+        {"TfrmAbout", factory<AboutBox>(), "Drawsage", "", "", true},
+        {"TfrmSearch", factory<FilterEditor>(), "Drawsage", "Filter Script Editor",
          "Use this feature to create a cusomized filter", false},
-        {"TfrmInfo", factory<TfrmInfo>(), "Drawsage", "Draw Information",
+        {"TfrmInfo", factory<DrawDetailsWindow>(), "Drawsage", "Draw Information",
          "This feature will display more details on the selected draw", true},
-        {"TfrmAdd", factory<TfrmAdd>(), "Drawsage", "Add New Record",
+        {"TfrmAdd", factory<AddDrawWindow>(), "Drawsage", "Add New Record",
          "Add a new draw manually to the database", false},
-        {"TfrmGenerator", factory<TfrmGenerator>(), "Drawsage", "Combination Generator",
+        {"TfrmGenerator", factory<GeneratorWindow>(), "Drawsage", "Combination Generator",
          "Use this feature to calculate / generate combinations", true, "Button2"},
-        {"TfrmUpdate", factory<TfrmUpdate>(), "Drawsage Update", "Drawsage Update",
+        {"TfrmUpdate", factory<UpdateWizard>(), "Drawsage Update", "Drawsage Update",
          "This system will help you update the database", true},
-        {"TfrmError", factory<TfrmError>(), "Drawsage Update", "", "", false},
-        {"TfrmFavourite", factory<TfrmFavourite>(), "Drawsage", "Add Favourite",
+        {"TfrmError", factory<UpdateErrorList>(), "Drawsage Update", "", "", false},
+        {"TfrmFavourite", factory<FavouritesWindow>(), "Drawsage", "Add Favourite",
          "Select your favourite numbers", false, "Button3"},
-        {"TfrmOverall", factory<TfrmOverall>(), "Drawsage", "Frequency Anylizer",
+        {"TfrmOverall", factory<FrequencyHistoryWindow>(), "Drawsage", "Frequency Anylizer",
          "This feature will anylize the number frequencies and desplay detailed information", true},
-        {"TfrmOpen", factory<TfrmOpen>(), "Open Database", "Open Database",
+        {"TfrmOpen", factory<GameSelectionWindow>(), "Open Database", "Open Database",
          "Open a specific Lottery Database", true},
-        {"TfrmTemplate", factory<TfrmTemplate>(), "Drawsage", "Template Editor",
+        {"TfrmTemplate", factory<TemplateEditor>(), "Drawsage", "Template Editor",
          "Use this feature to create custom combinations", false},
-        {"TfrmCheck", factory<TfrmCheck>(), "Drawsage", "Check Lotto Ticket",
+        {"TfrmCheck", factory<TicketChecker>(), "Drawsage", "Check Lotto Ticket",
          "Use this feature to check your Lotto ticket", false},
-        {"TfrmView", factory<TfrmView>(), "Drawsage", "View ticket information",
+        {"TfrmView", factory<TicketViewer>(), "Drawsage", "View ticket information",
          "Use this feature to view your saved Lotto ticket", false},
-        {"TfrmConfig", factory<TfrmConfig>(), "Drawsage", "Preferences",
+        {"TfrmConfig", factory<PreferencesWindow>(), "Drawsage", "Preferences",
          "This feature lets you configure Drawsage", true},
-        {"TfrmZoom", factory<TfrmZoom>(), "Magnifier", "", "", false},
+        {"TfrmZoom", factory<MagnifierWindow>(), "Magnifier", "", "", false},
     };
     return cases;
 }
@@ -195,7 +195,7 @@ private slots:
 
     void processWindowAsDesigned()
     {
-        TfrmProcess process;
+        ProgressWindow process;
         QCOMPARE(process.objectName(), QString("TfrmProcess"));
         QCOMPARE(process.windowTitle(), QString("Drawsage"));
         QVERIFY(process.isHidden());

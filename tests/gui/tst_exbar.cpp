@@ -1,7 +1,7 @@
-#include "components/KestContainer.h"
-#include "components/KestExBar.h"
-#include "components/KestHint.h"
-#include "components/KestPictures.h"
+#include "gui/components/KestContainer.h"
+#include "gui/components/KestExBar.h"
+#include "gui/components/KestHint.h"
+#include "gui/components/KestPictures.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestMessage.h"
-#include "components/KestPictures.h"
-#include "generator/uFavourite.h"
-#include "kernel/uKernel.h"
-#include "shell/uApp.h"
-#include "shell/uMain.h"
+#include "core/kernel/Kernel.h"
+#include "gui/components/KestMessage.h"
+#include "gui/components/KestPictures.h"
+#include "gui/generator/FavouritesWindow.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,8 +15,8 @@ class TestFavourites : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<TDrawsageApp> m_app;
-    TfrmFavourite* m_window = nullptr;
+    std::unique_ptr<Application> m_app;
+    FavouritesWindow* m_window = nullptr;
 
     TKernel& kernel() { return m_app->kernel(); }
     TKestTable& table() { return kernel().FavouriteTable; }
@@ -34,7 +34,7 @@ class TestFavourites : public QObject {
     void click(int number)
     {
         QTest::mouseClick(control("DrawGrid1"), Qt::LeftButton, {},
-                          TFavouriteBoard::cellOrigin(number) + QPoint(10, 10));
+                          FavouriteBoard::cellOrigin(number) + QPoint(10, 10));
     }
     bool showsStars(int stars)
     {
@@ -69,10 +69,10 @@ private slots:
     {
         m_env = std::make_unique<TestEnvironment>();
         TestData::installSample();
-        m_app = std::make_unique<TDrawsageApp>();
+        m_app = std::make_unique<Application>();
         kernel().RecalculateAll();
         QVERIFY(kernel().Stats.RecordCount > 0);
-        m_window = m_app->main().findChild<TfrmFavourite*>();
+        m_window = m_app->main().findChild<FavouritesWindow*>();
         QVERIFY(m_window);
         store({});
         m_window->show();

@@ -1,15 +1,15 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestFileDialog.h"
-#include "components/KestMessage.h"
-#include "components/KestPopup.h"
-#include "generator/uGenerator.h"
-#include "generator/uTemplate.h"
-#include "kernel/uKernel.h"
-#include "shell/uApp.h"
-#include "shell/uMain.h"
-#include "stats/CombinationFrequencies.h"
-#include "tickets/TicketFile.h"
+#include "core/kernel/Kernel.h"
+#include "core/stats/CombinationFrequencies.h"
+#include "core/tickets/TicketFile.h"
+#include "gui/components/KestFileDialog.h"
+#include "gui/components/KestMessage.h"
+#include "gui/components/KestPopup.h"
+#include "gui/generator/GeneratorWindow.h"
+#include "gui/generator/TemplateEditor.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,9 +30,9 @@ class TestGeneratorWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<TDrawsageApp> m_app;
-    TfrmMain* m_main = nullptr;
-    TfrmGenerator* m_gen = nullptr;
+    std::unique_ptr<Application> m_app;
+    MainWindow* m_main = nullptr;
+    GeneratorWindow* m_gen = nullptr;
 
     TKernel& kernel() { return m_app->kernel(); }
     template <class Control = QWidget> Control* control(const char* name)
@@ -115,11 +115,11 @@ private slots:
     {
         m_env = std::make_unique<TestEnvironment>();
         TestData::installSample();
-        m_app = std::make_unique<TDrawsageApp>();
+        m_app = std::make_unique<Application>();
         m_main = &m_app->main();
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
-        m_gen = m_main->findChild<TfrmGenerator*>();
+        m_gen = m_main->findChild<GeneratorWindow*>();
         QVERIFY(m_gen);
         m_gen->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_gen));
@@ -482,7 +482,7 @@ private slots:
     {
         showCustomPage();
         const Ranking ranking = RankingOf(kernel().Stats);
-        auto* board = m_gen->findChild<TPickBoard*>("DrawGrid1");
+        auto* board = m_gen->findChild<PickBoard*>("DrawGrid1");
         QTest::mouseClick(button("Button4"), Qt::LeftButton);
         QCOMPARE(board->pickedCount(), 7);
         for (int rank = 1; rank <= 7; ++rank)
@@ -523,7 +523,7 @@ private slots:
         QList<int> expected = FavouriteNumbers(kernel().FavouriteTable).mid(0, 7);
         std::sort(expected.begin(), expected.end());
         QCOMPARE(expected.size(), 7);
-        QCOMPARE(m_gen->findChild<TPickBoard*>("DrawGrid1")->picked(), expected);
+        QCOMPARE(m_gen->findChild<PickBoard*>("DrawGrid1")->picked(), expected);
         QVERIFY(button("Button1")->isEnabled());
     }
 
@@ -531,7 +531,7 @@ private slots:
     {
         showCustomPage();
         QTest::mouseClick(control("SpeedButton2"), Qt::LeftButton);
-        auto* editor = m_main->findChild<TfrmTemplate*>();
+        auto* editor = m_main->findChild<TemplateEditor*>();
         QVERIFY(editor->isVisible());
         QVERIFY(editor->isEnabled());
         QFile file(QDir(kernel().GetTemplatesDir()).filePath("Added.tpl"));
@@ -560,7 +560,7 @@ private slots:
         QVERIFY(!button("Button4")->isEnabled());
         QVERIFY(!button("Button1")->isEnabled());
         QTest::mouseClick(button("Button6"), Qt::LeftButton);
-        QCOMPARE(m_gen->findChild<TPickBoard*>("DrawGrid1")->pickedCount(), 0);
+        QCOMPARE(m_gen->findChild<PickBoard*>("DrawGrid1")->pickedCount(), 0);
     }
 
     void templateTheBoardCannotServe()

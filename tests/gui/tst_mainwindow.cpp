@@ -1,19 +1,19 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestExBar.h"
-#include "components/KestFileDialog.h"
-#include "components/KestMessage.h"
-#include "components/KestPopup.h"
-#include "kernel/uKernel.h"
-#include "records/uAdd.h"
-#include "records/uInfo.h"
-#include "shell/uApp.h"
-#include "shell/uMain.h"
-#include "shell/uZoom.h"
-#include "stats/uStatistics.h"
-#include "tickets/TicketFile.h"
-#include "tickets/uView.h"
-#include "update/uUpdate.h"
+#include "core/kernel/Kernel.h"
+#include "core/tickets/TicketFile.h"
+#include "gui/components/KestExBar.h"
+#include "gui/components/KestFileDialog.h"
+#include "gui/components/KestMessage.h"
+#include "gui/components/KestPopup.h"
+#include "gui/records/AddDrawWindow.h"
+#include "gui/records/DrawDetailsWindow.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MagnifierWindow.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/stats/StatisticsPages.h"
+#include "gui/tickets/TicketViewer.h"
+#include "gui/update/UpdateWizard.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -38,8 +38,8 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<TDrawsageApp> m_app;
-    TfrmMain* m_main = nullptr;
+    std::unique_ptr<Application> m_app;
+    MainWindow* m_main = nullptr;
 
     TKernel& kernel() { return m_app->kernel(); }
     QString lastNotice() { return m_app->popup().lastText(); }
@@ -56,7 +56,7 @@ private slots:
     {
         m_env = std::make_unique<TestEnvironment>();
         TestData::installSample();
-        m_app = std::make_unique<TDrawsageApp>();
+        m_app = std::make_unique<Application>();
         m_main = &m_app->main();
         m_main->setHelpFolder(m_env->path("home"));
         m_main->showMaximized();
@@ -188,7 +188,7 @@ private slots:
     {
         TKestMessage::setNextAnswer(QMessageBox::No);
         trigger("TBItem11");
-        QVERIFY(!visible<TfrmUpdate>());
+        QVERIFY(!visible<UpdateWizard>());
         QVERIFY(lastNotice() != "Drawsage will attempt to connect to the Internet");
         QCOMPARE(TKestMessage::answeredTexts().first(),
                  QString("This feature will update the database using your default Internet "
@@ -196,7 +196,7 @@ private slots:
 
         TKestMessage::setNextAnswer(QMessageBox::Yes);
         trigger("TBItem10");
-        QVERIFY(visible<TfrmUpdate>());
+        QVERIFY(visible<UpdateWizard>());
         QCOMPARE(lastNotice(), QString("Drawsage will attempt to connect to the Internet"));
     }
 
@@ -248,9 +248,9 @@ private slots:
     void gridKeysAndDoubleClickOpenTheDrawWindows()
     {
         QTest::keyClick(m_main->LottoGrid, Qt::Key_Insert);
-        QVERIFY(visible<TfrmAdd>());
+        QVERIFY(visible<AddDrawWindow>());
         QTest::keyClick(m_main->LottoGrid, Qt::Key_Return);
-        QVERIFY(visible<TfrmInfo>());
+        QVERIFY(visible<DrawDetailsWindow>());
     }
 
     void theFilterBarRunsAndStopsScripts()
@@ -311,7 +311,7 @@ private slots:
     void magnifierOpensAtTheLowerLeft()
     {
         trigger("TBItem32");
-        auto* zoom = m_main->findChild<TfrmZoom*>();
+        auto* zoom = m_main->findChild<MagnifierWindow*>();
         QVERIFY(zoom->isVisible());
         QCOMPARE(zoom->x(), m_main->x() + 20);
     }
@@ -320,7 +320,7 @@ private slots:
     {
         TKestFileDialog::setNextFileName(QString());
         m_main->ItemClick(nullptr, 6);
-        QVERIFY(!visible<TfrmView>());
+        QVERIFY(!visible<TicketViewer>());
     }
 
     void aSavedTicketOpensInTheViewer()
@@ -329,8 +329,8 @@ private slots:
         SaveTicket({{"001", {"01 - 02 - 03 - 04 - 05 - 06", "021", "0/5"}, 0}}, ticket);
         TKestFileDialog::setNextFileName(ticket);
         m_main->ItemClick(nullptr, 6);
-        QVERIFY(visible<TfrmView>());
-        auto* viewer = m_main->findChild<TfrmView*>();
+        QVERIFY(visible<TicketViewer>());
+        auto* viewer = m_main->findChild<TicketViewer*>();
         QCOMPARE(viewer->lvResult->rowAt(0),
                  QStringList({"001", "01 - 02 - 03 - 04 - 05 - 06", "021", "0/5"}));
         viewer->hide();
@@ -342,7 +342,7 @@ private slots:
         TKestFileDialog::setNextFileName(notATicket.fileName());
         TKestMessage::setNextAnswer(QMessageBox::Ok);
         m_main->ItemClick(nullptr, 6);
-        QVERIFY(!visible<TfrmView>());
+        QVERIFY(!visible<TicketViewer>());
         QCOMPARE(TKestMessage::answeredTexts().last(),
                  QString("\"other.dtk\" is not a Ticket file!"));
         QCOMPARE(viewer->lvResult->rowAt(0).value(0), QString("001")); // the list is kept

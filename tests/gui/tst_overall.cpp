@@ -1,10 +1,10 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestGradInfo.h"
-#include "kernel/uKernel.h"
-#include "kernel/uProcess.h"
-#include "stats/uOverall.h"
-#include "stats/uStatistics.h"
+#include "core/kernel/Kernel.h"
+#include "gui/components/KestGradInfo.h"
+#include "gui/components/ProgressWindow.h"
+#include "gui/stats/FrequencyHistoryWindow.h"
+#include "gui/stats/StatisticsPages.h"
 
 #include <QLabel>
 #include <QListView>
@@ -26,8 +26,8 @@ public:
         TestData::installSample();
         kernel = std::make_unique<TKernel>();
         kernel->RecalculateAll();
-        process = new TfrmProcess(&main);
-        overall = new TfrmOverall(&main);
+        process = new ProgressWindow(&main);
+        overall = new FrequencyHistoryWindow(&main);
         QObject::connect(process->ProgressBar1, &QProgressBar::valueChanged,
                          [this] { ++progressSteps; });
     }
@@ -35,8 +35,8 @@ public:
     TestEnvironment env;
     std::unique_ptr<TKernel> kernel;
     QWidget main;
-    TfrmProcess* process = nullptr;
-    TfrmOverall* overall = nullptr;
+    ProgressWindow* process = nullptr;
+    FrequencyHistoryWindow* overall = nullptr;
     int progressSteps = 0;
 };
 
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(dates->model()->index(0, 0).data().toString(),
                  f.kernel->ResultsTable.AsString("DRAWDATE"));
         QCOMPARE(dates->currentIndex().row(), draws - 1);
-        auto* chart = f.overall->findChild<TFrequencyChart*>();
+        auto* chart = f.overall->findChild<FrequencyChart*>();
         const auto bars = chart->bars();
         QCOMPARE(int(bars.size()), 49);
         QCOMPARE(bars.front().label, QString("01"));

@@ -1,4 +1,4 @@
-#include "components/KestPictures.h"
+#include "gui/components/KestPictures.h"
 
 #include <QImage>
 #include <QLabel>

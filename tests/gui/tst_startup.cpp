@@ -1,11 +1,11 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestMessage.h"
-#include "components/KestPopup.h"
-#include "kernel/Installation.h"
-#include "kernel/uKernel.h"
-#include "shell/uApp.h"
-#include "shell/uMain.h"
+#include "core/kernel/Installation.h"
+#include "core/kernel/Kernel.h"
+#include "gui/components/KestMessage.h"
+#include "gui/components/KestPopup.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@ private slots:
     {
         TestEnvironment env;
         TestData::installSample();
-        TDrawsageApp app;
+        Application app;
         QCOMPARE(app.creationOrder(),
                  QStringList({"TfrmMain", "TKernel", "TfrmProcess", "TfrmAbout", "TfrmSearch",
                               "TfrmInfo", "TfrmAdd", "TfrmGenerator", "TfrmUpdate", "TfrmError",
@@ -37,9 +37,9 @@ private slots:
     {
         TestEnvironment env;
         TestData::installSample();
-        TDrawsageApp app;
-        TfrmMain& main = app.main();
-        QSignalSpy ready(&main, &TfrmMain::ready);
+        Application app;
+        MainWindow& main = app.main();
+        QSignalSpy ready(&main, &MainWindow::ready);
         main.showMaximized();
         QVERIFY(ready.count() == 1 || ready.wait());
         QCOMPARE(main.windowTitle(), QString("Drawsage - South African Edition"));
@@ -76,7 +76,7 @@ private slots:
         // Settings that cannot be opened: the kernel's creation reports it.
         QDir().mkpath(env.configFile());
         TKestMessage::setNextAnswer(QMessageBox::Ok); // the tables cannot be opened either
-        TDrawsageApp app;
+        Application app;
         QTRY_COMPARE(app.popup().lastText(),
                      QString("Unable to find required registry information."));
         app.kernel().ShowNotice("Second notice");
@@ -93,8 +93,8 @@ private slots:
         QDir().mkpath(env.path("empty"));
         TKestMessage::clearAnswered();
         TKestMessage::setNextAnswer(QMessageBox::Ok);
-        TDrawsageApp app;
-        TfrmMain& main = app.main();
+        Application app;
+        MainWindow& main = app.main();
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QTRY_COMPARE(TKestMessage::answeredTexts().size(), 1);

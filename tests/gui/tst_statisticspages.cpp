@@ -1,12 +1,12 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestPictures.h"
-#include "kernel/uKernel.h"
-#include "stats/CombinationFrequencies.h"
-#include "stats/DrawInformation.h"
-#include "stats/NumberInformation.h"
-#include "stats/OverallReport.h"
-#include "stats/uStatistics.h"
+#include "core/kernel/Kernel.h"
+#include "core/stats/CombinationFrequencies.h"
+#include "core/stats/DrawInformation.h"
+#include "core/stats/NumberInformation.h"
+#include "core/stats/OverallReport.h"
+#include "gui/components/KestPictures.h"
+#include "gui/stats/StatisticsPages.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -49,10 +49,10 @@ public:
 
     TestEnvironment env;
     std::unique_ptr<TKernel> kernel;
-    TStatisticsPages pages;
+    StatisticsPages pages;
 };
 
-std::vector<QStringList> shownRows(TStatisticsList* list)
+std::vector<QStringList> shownRows(StatisticsListView* list)
 {
     std::vector<QStringList> rows;
     for (int row = 0; row < list->model()->rowCount(); ++row)
@@ -122,19 +122,19 @@ private slots:
         Fixture f;
         const TStatistics& stats = f.kernel->Stats;
         QVERIFY(stats.RecordCount > 100);
-        QCOMPARE(shownRows(f.find<TStatisticsList>("CombTable")), CombinationRows(stats));
-        QCOMPARE(shownRows(f.find<TStatisticsList>("RankTable")),
+        QCOMPARE(shownRows(f.find<StatisticsListView>("CombTable")), CombinationRows(stats));
+        QCOMPARE(shownRows(f.find<StatisticsListView>("RankTable")),
                  NumberInformationRows(stats, false));
-        QCOMPARE(shownRows(f.find<TStatisticsList>("Report")), OverallReportRows(stats));
-        QCOMPARE(shownRows(f.find<TStatisticsList>("BallStat")), DrawInformation(stats, 0).rows);
+        QCOMPARE(shownRows(f.find<StatisticsListView>("Report")), OverallReportRows(stats));
+        QCOMPARE(shownRows(f.find<StatisticsListView>("BallStat")), DrawInformation(stats, 0).rows);
     }
 
     void chartsShowTheFrequencyTables()
     {
         Fixture f;
         const TStatistics& stats = f.kernel->Stats;
-        const auto number = f.find<TFrequencyChart>("Graph")->bars();
-        const auto bonus = f.find<TFrequencyChart>("DBChart1")->bars();
+        const auto number = f.find<FrequencyChart>("Graph")->bars();
+        const auto bonus = f.find<FrequencyChart>("DBChart1")->bars();
         QCOMPARE(int(number.size()), 49);
         QCOMPARE(int(bonus.size()), 49);
         for (int n = 1; n <= 49; ++n) {
@@ -142,9 +142,9 @@ private slots:
             QCOMPARE(number[n - 1].value, qreal(stats.Numbers[n].count));
             QCOMPARE(bonus[n - 1].value, qreal(stats.BonusCount[n]));
         }
-        QVERIFY(f.find<TFrequencyChart>("Graph")->chart()->legend()->isVisible() == false);
+        QVERIFY(f.find<FrequencyChart>("Graph")->chart()->legend()->isVisible() == false);
 
-        QSignalSpy magnifier(&f.pages, &TStatisticsPages::magnifierRequested);
+        QSignalSpy magnifier(&f.pages, &StatisticsPages::magnifierRequested);
         f.find<QMenu>("GraphMenu")->actions().value(0)->trigger();
         QCOMPARE(magnifier.count(), 1);
     }
@@ -152,7 +152,7 @@ private slots:
     void headerClicksFlipEachColumnsOwnDirection()
     {
         Fixture f;
-        auto* ranks = f.find<TStatisticsList>("RankTable");
+        auto* ranks = f.find<StatisticsListView>("RankTable");
         f.pages.setCurrentWidget(f.find<QWidget>("TabSheet5"));
         f.pages.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f.pages));
@@ -186,9 +186,9 @@ private slots:
 
     void sortingComparesTextsWithoutRegardToCase()
     {
-        TTextRowsModel rows({"Text"});
+        TextRowsModel rows({"Text"});
         rows.setRows({{"beta"}, {"Alpha"}, {"gamma"}, {"ALPHA"}, {"Beta"}});
-        TSortColumnProxy proxy;
+        SortColumnProxy proxy;
         proxy.setSourceModel(&rows);
         QCOMPARE(proxy.SortColumnClick(0), Qt::AscendingOrder);
         QStringList texts;
@@ -204,14 +204,14 @@ private slots:
     void combinationListDrawsItsOwnRowsInFixedColumns()
     {
         Fixture f;
-        auto* combinations = f.find<TStatisticsList>("CombTable");
+        auto* combinations = f.find<StatisticsListView>("CombTable");
         QHeaderView* header = combinations->horizontalHeader();
         for (int column = 0; column < 4; ++column)
             QCOMPARE(header->sectionResizeMode(column), QHeaderView::Fixed);
         QCOMPARE(header->sectionSize(0), 170);
         QCOMPARE(header->sectionSize(1), 150);
         QCOMPARE(header->sectionSize(2), 120);
-        QVERIFY(qobject_cast<TCombinationDelegate*>(combinations->itemDelegate()));
+        QVERIFY(qobject_cast<CombinationDelegate*>(combinations->itemDelegate()));
 
         // The rating column shows the picture of the row's rating, 5 pixels in, not its text.
         f.pages.setCurrentWidget(f.find<QWidget>("TabSheet4"));
@@ -219,7 +219,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f.pages));
         const QModelIndex rating = combinations->model()->index(0, 3);
         const QRect cell = combinations->visualRect(rating);
-        const QSize size = TCombinationDelegate::RatingPictureSize;
+        const QSize size = CombinationDelegate::RatingPictureSize;
         const QRect picture(
             QPoint(cell.left() + 5, cell.top() + (cell.height() - size.height()) / 2), size);
         const QImage shown = combinations->viewport()->grab(picture).toImage();
@@ -232,7 +232,7 @@ private slots:
         auto* stack = qobject_cast<QStackedLayout*>(f.find<QWidget>("TabSheet4")->layout());
         QCOMPARE(stack->currentWidget(), combinations);
         QCOMPARE(calculating->text(), CalculatingText);
-        TStatisticsPages fresh;
+        StatisticsPages fresh;
         QCOMPARE(qobject_cast<QStackedLayout*>(fresh.findChild<QWidget*>("TabSheet4")->layout())
                      ->currentWidget(),
                  fresh.findChild<QLabel*>("lblCalculating"));
@@ -244,7 +244,7 @@ private slots:
         f.kernel->ResultsTable.setFilter("[BALL1]='01'");
         f.kernel->ResultsTable.setFiltered(true);
         f.refresh();
-        auto* ranks = f.find<TStatisticsList>("RankTable");
+        auto* ranks = f.find<StatisticsListView>("RankTable");
         QCOMPARE(shownRows(ranks), NumberInformationRows(f.kernel->Stats, true));
         for (int row = 0; row < 49; ++row) {
             QCOMPARE(ranks->model()->index(row, 4).data().toString(),
@@ -258,7 +258,7 @@ private slots:
     {
         Fixture f;
         auto* positions = f.find<QListWidget>("ListBox1");
-        auto* ballStat = f.find<TStatisticsList>("BallStat");
+        auto* ballStat = f.find<StatisticsListView>("BallStat");
         QCOMPARE(positions->count(), 7);
         QCOMPARE(positions->item(6)->text(), QString("Bonus Ball"));
 
@@ -278,7 +278,7 @@ private slots:
         clickHeader(ballStat, 0);
         clickHeader(ballStat, 0); // descending: row 0 is 49
         QCOMPARE(ballStat->rowAt(0).value(0), QString("49"));
-        QSignalSpy changed(&f.pages, &TStatisticsPages::drawFilterChanged);
+        QSignalSpy changed(&f.pages, &StatisticsPages::drawFilterChanged);
         const int drawn = [&] {
             for (int n = 49; n >= 1; --n)
                 if (f.kernel->Stats.Positions[2].frequency[n] > 0)

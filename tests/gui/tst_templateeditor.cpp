@@ -1,12 +1,12 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
-#include "components/KestFileDialog.h"
-#include "components/KestMessage.h"
-#include "components/KestStrGrid.h"
-#include "generator/uTemplate.h"
-#include "kernel/uKernel.h"
-#include "shell/uApp.h"
-#include "shell/uMain.h"
+#include "core/kernel/Kernel.h"
+#include "gui/components/KestFileDialog.h"
+#include "gui/components/KestMessage.h"
+#include "gui/components/KestStrGrid.h"
+#include "gui/generator/TemplateEditor.h"
+#include "gui/shell/Application.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,8 +20,8 @@ class TestTemplateEditor : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> m_env;
-    std::unique_ptr<TDrawsageApp> m_app;
-    TfrmTemplate* m_editor = nullptr;
+    std::unique_ptr<Application> m_app;
+    TemplateEditor* m_editor = nullptr;
     TKestStrGrid* m_grid = nullptr;
     std::unique_ptr<QSignalSpy> m_notices;
 
@@ -119,8 +119,8 @@ private slots:
     {
         m_env = std::make_unique<TestEnvironment>();
         TestData::installSample();
-        m_app = std::make_unique<TDrawsageApp>();
-        m_editor = m_app->main().findChild<TfrmTemplate*>();
+        m_app = std::make_unique<Application>();
+        m_editor = m_app->main().findChild<TemplateEditor*>();
         QVERIFY(m_editor);
         m_grid = control<TKestStrGrid>("KestStrGrid1");
         m_editor->show();
@@ -172,7 +172,7 @@ private slots:
         QTest::keyClick(editor, '0');
         QCOMPARE(m_grid->cellText(0, 0), QString());
         QCOMPARE(editor->text(), QString());
-        QCOMPARE(notices(), QStringList{TfrmTemplate::RangeNotice});
+        QCOMPARE(notices(), QStringList{TemplateEditor::RangeNotice});
         QCOMPARE(status(), QString("Combination Count : 1"));
         QVERIFY(button("btnSave")->isEnabled());
 
@@ -181,11 +181,11 @@ private slots:
         QVERIFY(notices().isEmpty());
         QTest::keyClick(editor, '0');
         QCOMPARE(m_grid->cellText(0, 0), QString());
-        QCOMPARE(notices(), QStringList{TfrmTemplate::RangeNotice});
+        QCOMPARE(notices(), QStringList{TemplateEditor::RangeNotice});
 
         type(0, 1, "a");
         QCOMPARE(m_grid->cellText(0, 1), QString());
-        QCOMPARE(notices(), QStringList{TfrmTemplate::NumericNotice});
+        QCOMPARE(notices(), QStringList{TemplateEditor::NumericNotice});
 
         type(0, 2, "7a");
         QCOMPARE(m_grid->cellText(0, 2), QString());
@@ -196,7 +196,7 @@ private slots:
         // A leading zero cannot be typed, only read from a file.
         type(0, 4, "09");
         QCOMPARE(m_grid->cellText(0, 4), QString("9"));
-        QCOMPARE(notices(), QStringList{TfrmTemplate::RangeNotice});
+        QCOMPARE(notices(), QStringList{TemplateEditor::RangeNotice});
 
         // A slot above the selection total or repeated is the user's business.
         type(0, 5, "49");
@@ -302,7 +302,7 @@ private slots:
     {
         typeRow(0, {"1", "2"});
         open(file("missing.tpl"));
-        QCOMPARE(notices(), (QStringList{TemplateReadFailure, TfrmTemplate::OpenFailure}));
+        QCOMPARE(notices(), (QStringList{TemplateReadFailure, TemplateEditor::OpenFailure}));
         verifyReset();
         QVERIFY(!newAsks());
 
@@ -310,7 +310,7 @@ private slots:
         writeFile(path, "7\r\n1\r\nthree\r\n010203040506\r\n");
         spin("UpDown1", "up");
         open(path);
-        QCOMPARE(notices(), QStringList{TfrmTemplate::OpenFailure});
+        QCOMPARE(notices(), QStringList{TemplateEditor::OpenFailure});
         verifyReset();
     }
 
@@ -372,13 +372,13 @@ private slots:
         TKestMessage::setNextAnswer(QMessageBox::Yes);
         TKestFileDialog::setNextFileName(path);
         button("btnNew")->click();
-        QCOMPARE(TKestMessage::answeredTexts(), QStringList{TfrmTemplate::SaveQuestion});
+        QCOMPARE(TKestMessage::answeredTexts(), QStringList{TemplateEditor::SaveQuestion});
         QVERIFY(QFile::exists(path));
         QCOMPARE(m_grid->cellText(0, 5), QString("6"));
 
         // Close after Yes keeps the content for the next showing, even when the save dialog
         // is cancelled; the generator is told either way.
-        QSignalSpy closed(m_editor, &TfrmTemplate::closed);
+        QSignalSpy closed(m_editor, &TemplateEditor::closed);
         type(0, 0, "2");
         TKestMessage::setNextAnswer(QMessageBox::Yes);
         TKestFileDialog::setNextFileName({});

@@ -1,7 +1,7 @@
 #include "KernelFixture.h"
 
-#include "kernel/KestSettings.h"
-#include "kernel/TableSchema.h"
+#include "core/kernel/KestSettings.h"
+#include "core/kernel/TableSchema.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestEnvironment.h"
-#include "kernel/uKernel.h"
+#include "core/kernel/Kernel.h"
 
 #include <array>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "TestEnvironment.h"
 
-#include "kernel/Installation.h"
-#include "kernel/KestTable.h"
-#include "kernel/TableSchema.h"
+#include "core/kernel/Installation.h"
+#include "core/kernel/KestTable.h"
+#include "core/kernel/TableSchema.h"
 
 #include <QDate>
 #include <QDir>

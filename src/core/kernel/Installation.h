@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/kernel/KestSettings.h"
+
+#include <QString>
+
+// The first start is the installation: when the settings lack a folder, a default one is
+// made under the user's data folder and written to the settings; a new data folder gets the
+// six tables with the sample draws of both games, new template and filter folders get the
+// sample files. Nothing that exists is overwritten, so a second start changes nothing.
+namespace Installation {
+
+// The folder the defaults live in: <XDG data>/Kestrix/Drawsage.
+QString defaultRoot();
+
+// Returns the names of the settings it wrote (empty when the installation was complete).
+// Throws TKestError when a folder or table cannot be made or the settings cannot be written.
+QStringList ensureInstalled(TKestSettings& settings);
+
+} // namespace Installation

@@ -1,0 +1,915 @@
+#include "core/kernel/KestTable.h"
+
+#include "core/kernel/KestError.h"
+#include "core/kernel/Numbers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr qint64 OrderGap = 1 << 16;
+constexpr double Empty = std::numeric_limits<double>::quiet_NaN();
+
+// Every handle of this process by file, so that exclusive opening can be enforced and a
+// write through one handle makes the others read the file again.
+QHash<QString, QList<TKestTable*>>& openHandles()
+{
+    static QHash<QString, QList<TKestTable*>> handles;
+    return handles;
+}
+
+QString canonicalKey(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+void throwSqlError(const QString& what, const QSqlError& error)
+{
+    throw TKestError(QString("%1: %2").arg(what, error.text()));
+}
+
+} // namespace
+
+// The connection is opened through Qt Sql; the statements that run once per row use the
+// SQLite handle underneath it, because going through QSqlQuery and QVariant for every cell
+// makes opening and importing 100,000 draws several times slower.
+struct Statements {
+    QSqlDatabase db;
+    sqlite3* handle = nullptr;
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_stmt* update = nullptr;
+    sqlite3_stmt* remove = nullptr;
+    sqlite3_stmt* setOrder = nullptr;
+    std::vector<int> writtenFields; // fields the store does not assign itself
+
+    ~Statements()
+    {
+        for (sqlite3_stmt* statement : {insert, update, remove, setOrder})
+            sqlite3_finalize(statement);
+    }
+
+    QString lastError() const { return QString::fromUtf8(sqlite3_errmsg(handle)); }
+
+    void exec(const QString& sql)
+    {
+        if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+            throw TKestError(QString("%1: %2").arg(sql, lastError()));
+    }
+
+    sqlite3_stmt* prepare(const QString& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr) !=
+            SQLITE_OK)
+            throw TKestError(QString("%1: %2").arg(sql, lastError()));
+        return statement;
+    }
+
+    // Runs a bound statement once; one statement is atomic on its own.
+    void run(sqlite3_stmt* statement, const QString& what)
+    {
+        const int result = sqlite3_step(statement);
+        const QString error = result == SQLITE_DONE ? QString() : lastError();
+        sqlite3_reset(statement);
+        sqlite3_clear_bindings(statement);
+        if (result != SQLITE_DONE)
+            throw TKestError(QString("%1: %2").arg(what, error));
+    }
+};
+
+TKestTable::TKestTable(QObject* parent)
+    : QObject(parent)
+{}
+
+TKestTable::~TKestTable()
+{
+    Close();
+}
+
+void TKestTable::setDatabasePath(const QString& folder)
+{
+    m_folder = folder;
+}
+
+void TKestTable::setTableName(const QString& fileName)
+{
+    m_tableName = fileName;
+}
+
+QString TKestTable::fileName() const
+{
+    QString folder = m_folder;
+    if (!folder.isEmpty() && !folder.endsWith('/') && !folder.endsWith('\\'))
+        folder += '/';
+    return folder + m_tableName;
+}
+
+const TableSchema& TKestTable::schema() const
+{
+    return m_schema ? *m_schema : Tables::schemaFor(m_tableName);
+}
+
+int TKestTable::FieldCount() const
+{
+    return int(schema().fields.size());
+}
+
+int TKestTable::FieldIndex(const QString& name) const
+{
+    return schema().indexOf(name);
+}
+
+int TKestTable::fieldIndexOrThrow(const QString& name) const
+{
+    const int index = FieldIndex(name);
+    if (index < 0)
+        throw TKestError(QString("Field '%1' not found").arg(name));
+    return index;
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening and closing
+
+void TKestTable::Open()
+{
+    if (Active())
+        return;
+    const TableSchema& tableSchema = Tables::schemaFor(m_tableName);
+    const QString path = fileName();
+    if (!QFileInfo(path).isFile())
+        throw TKestError(QString("Table does not exist: %1").arg(QDir::toNativeSeparators(path)));
+
+    const QString key = canonicalKey(path);
+    for (const TKestTable* other : openHandles().value(key)) {
+        if (m_exclusive || other->m_exclusive)
+            throw TKestError(QString("Table is busy: %1").arg(QDir::toNativeSeparators(path)));
+    }
+
+    m_connection = "table-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    auto sql = std::make_unique<Statements>();
+    sql->db = QSqlDatabase::addDatabase("QSQLITE", m_connection);
+    sql->db.setDatabaseName(path);
+    try {
+        if (!sql->db.open())
+            throwSqlError(QString("Cannot open %1").arg(path), sql->db.lastError());
+        const QVariant handle = sql->db.driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            throw TKestError(QString("Cannot open %1: not an SQLite connection").arg(path));
+        sql->handle = *static_cast<sqlite3* const*>(handle.constData());
+        sql->exec("PRAGMA busy_timeout=10000");
+        sql->exec("PRAGMA synchronous=NORMAL");
+
+        // The file must hold this table's fields in this order.
+        const QSqlRecord columns = sql->db.record("records");
+        bool matches = columns.count() == int(tableSchema.fields.size()) + 1;
+        for (int i = 0; matches && i < int(tableSchema.fields.size()); ++i)
+            matches =
+                columns.fieldName(i).compare(tableSchema.fields[i].name, Qt::CaseInsensitive) == 0;
+        if (!matches)
+            throw TKestError(
+                QString("%1 is not a %2 table").arg(QDir::toNativeSeparators(path), m_tableName));
+
+        QStringList names, placeholders, assignments;
+        for (int i = 0; i < int(tableSchema.fields.size()); ++i) {
+            if (tableSchema.fields[i].type == FieldType::AutoInc)
+                continue;
+            sql->writtenFields.push_back(i);
+            const QString quoted = '"' + tableSchema.fields[i].name + '"';
+            names << quoted;
+            placeholders << "?";
+            assignments << quoted + "=?";
+        }
+        sql->insert = sql->prepare(QString("INSERT INTO records (%1, _order) VALUES (%2, ?)")
+                                       .arg(names.join(", "), placeholders.join(", ")));
+        sql->update = sql->prepare(
+            QString("UPDATE records SET %1 WHERE rowid=?").arg(assignments.join(", ")));
+        sql->remove = sql->prepare("DELETE FROM records WHERE rowid=?");
+        sql->setOrder = sql->prepare("UPDATE records SET _order=? WHERE rowid=?");
+    } catch (...) {
+        sql.reset();
+        QSqlDatabase::removeDatabase(m_connection);
+        throw;
+    }
+
+    m_schema = &tableSchema;
+    m_sql = std::move(sql);
+    m_state = State::Browse;
+    m_fileKey = key;
+    openHandles()[key].append(this);
+    reload();
+    m_stale = false;
+    First();
+    emit opened();
+}
+
+void TKestTable::Close()
+{
+    if (!Active())
+        return;
+    // An unfinished transaction is dropped with the connection.
+    m_transactionDepth = 0;
+    m_state = State::Browse;
+    openHandles()[m_fileKey].removeAll(this);
+    if (openHandles()[m_fileKey].isEmpty())
+        openHandles().remove(m_fileKey);
+    m_sql.reset();
+    QSqlDatabase::removeDatabase(m_connection);
+    m_connection.clear();
+    m_state = State::Inactive;
+    m_rows.clear();
+    m_rows.shrink_to_fit();
+    m_visible.clear();
+    m_pos = -1;
+    m_eof = m_bof = true;
+    m_compiled.reset();
+    m_filtered = false;
+    emit closed();
+}
+
+void TKestTable::reload() const
+{
+    m_rows.clear();
+    QStringList names;
+    for (const FieldDef& field : m_schema->fields)
+        names << '"' + field.name + '"';
+    sqlite3_stmt* query =
+        m_sql->prepare(QString("SELECT rowid, _order, %1 FROM records ORDER BY _order, rowid")
+                           .arg(names.join(", ")));
+    const int fieldCount = int(m_schema->fields.size());
+    int result;
+    while ((result = sqlite3_step(query)) == SQLITE_ROW) {
+        TableRow row;
+        row.rowId = sqlite3_column_int64(query, 0);
+        row.order = sqlite3_column_int64(query, 1);
+        row.numbers.resize(m_schema->numberCount, Empty);
+        row.texts.resize(m_schema->textCount);
+        for (int i = 0; i < fieldCount; ++i) {
+            const int column = i + 2;
+            const int slot = m_schema->slotOf[i];
+            if (sqlite3_column_type(query, column) == SQLITE_NULL)
+                continue;
+            if (m_schema->fields[i].type == FieldType::Text)
+                row.texts[slot] = QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(query, column)),
+                    sqlite3_column_bytes(query, column));
+            else
+                row.numbers[slot] = sqlite3_column_double(query, column);
+        }
+        m_rows.push_back(std::move(row));
+    }
+    const QString error = result == SQLITE_DONE ? QString() : m_sql->lastError();
+    sqlite3_finalize(query);
+    if (!error.isEmpty())
+        throw TKestError(QString("Cannot read %1: %2").arg(fileName(), error));
+    rebuildVisible();
+}
+
+void TKestTable::ensureFresh() const
+{
+    if (!m_stale || !Active())
+        return;
+    m_stale = false;
+    const qint64 current = GetBookmark();
+    const int position = m_pos;
+    reload();
+    placeCursorOn(current, position);
+}
+
+void TKestTable::markSiblingsStale()
+{
+    for (TKestTable* other : openHandles().value(m_fileKey)) {
+        if (other == this)
+            continue;
+        other->m_stale = true;
+        other->notifyChanged();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Filtering
+
+void TKestTable::rebuildVisible() const
+{
+    m_visible.clear();
+    if (!m_filtered || !m_compiled)
+        return;
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        if (m_compiled->matches(m_rows[i]))
+            m_visible.push_back(i);
+    }
+}
+
+void TKestTable::setFilter(const QString& expression)
+{
+    if (m_filtered) {
+        try {
+            m_compiled = TKestFilter::compile(expression, schema());
+        } catch (const TKestError&) {
+            m_filterText = expression;
+            setFiltered(false);
+            throw;
+        }
+    }
+    m_filterText = expression;
+    if (m_filtered && Active()) {
+        rebuildVisible();
+        First();
+        notifyChanged();
+    }
+}
+
+void TKestTable::setFiltered(bool on)
+{
+    if (on) {
+        // Compiled first, so that an unreadable expression leaves the table as it was.
+        TKestFilter compiled;
+        try {
+            compiled = TKestFilter::compile(m_filterText, schema());
+        } catch (const TKestError&) {
+            if (m_filtered)
+                setFiltered(false);
+            throw;
+        }
+        m_compiled = std::move(compiled);
+    } else {
+        m_compiled.reset();
+    }
+    if (on == m_filtered && !on)
+        return;
+    m_filtered = on;
+    if (Active()) {
+        ensureFresh();
+        rebuildVisible();
+        First();
+        notifyChanged();
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Cursor
+
+int TKestTable::RecordCount() const
+{
+    if (!Active())
+        return 0;
+    ensureFresh();
+    return m_filtered ? int(m_visible.size()) : int(m_rows.size());
+}
+
+int TKestTable::physicalIndex(int visibleIndex) const
+{
+    return m_filtered ? m_visible[visibleIndex] : visibleIndex;
+}
+
+int TKestTable::RecNo() const
+{
+    if (!Active())
+        return 0;
+    ensureFresh();
+    if (m_pos < 0 || m_pos >= RecordCount())
+        return 0;
+    return physicalIndex(m_pos) + 1;
+}
+
+void TKestTable::placeCursorOn(qint64 rowId, int fallbackVisible) const
+{
+    const int count = RecordCount();
+    for (int v = 0; rowId != 0 && v < count; ++v) {
+        if (m_rows[physicalIndex(v)].rowId == rowId) {
+            m_pos = v;
+            m_eof = m_bof = false;
+            return;
+        }
+    }
+    m_pos = count == 0 ? -1 : std::clamp(fallbackVisible, 0, count - 1);
+    m_eof = m_bof = count == 0;
+}
+
+void TKestTable::requireActive() const
+{
+    if (!Active())
+        throw TKestError(
+            QString("Cannot perform this operation on a closed dataset (%1)").arg(m_tableName));
+}
+
+void TKestTable::requireBrowse() const
+{
+    requireActive();
+    if (m_state != State::Browse)
+        throw TKestError("Dataset not in browse mode");
+}
+
+// A move while a record is being edited posts it first, as a dataset does.
+void TKestTable::leaveEditState()
+{
+    requireActive();
+    if (m_state != State::Browse)
+        Post();
+}
+
+void TKestTable::First()
+{
+    leaveEditState();
+    const int count = RecordCount();
+    m_pos = count == 0 ? -1 : 0;
+    m_bof = true;
+    m_eof = count == 0;
+}
+
+void TKestTable::Last()
+{
+    leaveEditState();
+    const int count = RecordCount();
+    m_pos = count - 1;
+    m_eof = true;
+    m_bof = count == 0;
+}
+
+void TKestTable::Next()
+{
+    leaveEditState();
+    const int count = RecordCount();
+    m_bof = count == 0;
+    if (m_pos < count - 1) {
+        ++m_pos;
+        m_eof = false;
+    } else {
+        m_eof = true;
+    }
+}
+
+void TKestTable::Prior()
+{
+    leaveEditState();
+    m_eof = RecordCount() == 0;
+    if (m_pos > 0) {
+        --m_pos;
+        m_bof = false;
+    } else {
+        m_bof = true;
+    }
+}
+
+void TKestTable::setPosition(int visibleIndex)
+{
+    leaveEditState();
+    const int count = RecordCount();
+    if (count == 0)
+        return;
+    m_pos = std::clamp(visibleIndex, 0, count - 1);
+    m_eof = m_bof = false;
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading
+
+const TableRow* TKestTable::currentRow() const
+{
+    if (!Active())
+        return nullptr;
+    if (m_state == State::Insert || m_state == State::Edit)
+        return &m_editRow;
+    ensureFresh();
+    if (m_pos < 0 || m_pos >= RecordCount())
+        return nullptr;
+    return &m_rows[physicalIndex(m_pos)];
+}
+
+namespace {
+
+QVariant cellValue(const TableSchema& schema, const TableRow& row, int field)
+{
+    const int slot = schema.slotOf[field];
+    if (schema.fields[field].type == FieldType::Text)
+        return row.texts[slot];
+    const double number = row.numbers[slot];
+    return std::isnan(number) ? QVariant() : QVariant(number);
+}
+
+QString cellText(const TableSchema& schema, const TableRow& row, int field)
+{
+    const int slot = schema.slotOf[field];
+    if (schema.fields[field].type == FieldType::Text)
+        return row.texts[slot];
+    const double number = row.numbers[slot];
+    // Fixed notation: a jackpot of 5000000 reads "5000000", not "5e+06".
+    return std::isnan(number) ? QString()
+                              : QString::number(number, 'f', QLocale::FloatingPointShortest);
+}
+
+void checkField(const TableSchema& schema, int field)
+{
+    if (field < 0 || field >= int(schema.fields.size()))
+        throw TKestError(QString("Field index %1 out of range").arg(field));
+}
+
+} // namespace
+
+QVariant TKestTable::FieldValue(int field) const
+{
+    checkField(schema(), field);
+    const TableRow* row = currentRow();
+    return row ? cellValue(*m_schema, *row, field) : QVariant();
+}
+
+double TKestTable::AsFloat(int field) const
+{
+    checkField(schema(), field);
+    const TableRow* row = currentRow();
+    if (!row)
+        return 0.0;
+    const int slot = m_schema->slotOf[field];
+    // Numbers straight from the row: the statistics read millions of them.
+    if (m_schema->fields[field].type != FieldType::Text) {
+        const double number = row->numbers[slot];
+        return std::isnan(number) ? 0.0 : number;
+    }
+    const QString& text = row->texts[slot];
+    if (text.isEmpty())
+        return 0.0;
+    bool ok = false;
+    const double number = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        throw TKestError(QString("'%1' is not a valid floating point value").arg(text));
+    return number;
+}
+
+int TKestTable::AsInteger(int field) const
+{
+    return roundToInt(AsFloat(field));
+}
+
+QString TKestTable::AsString(int field) const
+{
+    checkField(schema(), field);
+    const TableRow* row = currentRow();
+    return row ? cellText(*m_schema, *row, field) : QString();
+}
+
+bool TKestTable::IsNull(int field) const
+{
+    return FieldValue(field).isNull();
+}
+
+QString TKestTable::textAt(int visibleIndex, int field) const
+{
+    checkField(schema(), field);
+    if (visibleIndex < 0 || visibleIndex >= RecordCount())
+        return {};
+    return cellText(*m_schema, m_rows[physicalIndex(visibleIndex)], field);
+}
+
+// ---------------------------------------------------------------------------------------
+// Editing
+
+void TKestTable::Insert()
+{
+    requireBrowse();
+    ensureFresh();
+    m_editRow = TableRow{};
+    m_editRow.numbers.assign(m_schema->numberCount, Empty);
+    m_editRow.texts.assign(m_schema->textCount, QString());
+    m_insertAt = RecordCount() == 0 ? int(m_rows.size()) : physicalIndex(std::max(m_pos, 0));
+    m_state = State::Insert;
+}
+
+void TKestTable::Append()
+{
+    requireBrowse();
+    ensureFresh();
+    m_editRow = TableRow{};
+    m_editRow.numbers.assign(m_schema->numberCount, Empty);
+    m_editRow.texts.assign(m_schema->textCount, QString());
+    m_insertAt = int(m_rows.size());
+    m_state = State::Insert;
+}
+
+void TKestTable::Edit()
+{
+    requireBrowse();
+    const TableRow* row = currentRow();
+    if (!row)
+        throw TKestError("Cannot edit: the table is empty");
+    m_editRow = *row;
+    m_state = State::Edit;
+}
+
+void TKestTable::SetField(int field, const QVariant& value)
+{
+    checkField(schema(), field);
+    if (m_state != State::Insert && m_state != State::Edit)
+        throw TKestError("Dataset not in edit or insert mode");
+    const FieldDef& def = m_schema->fields[field];
+    const int slot = m_schema->slotOf[field];
+    switch (def.type) {
+    case FieldType::AutoInc:
+        throw TKestError(QString("Field '%1' cannot be modified").arg(def.name));
+    case FieldType::Text:
+        m_editRow.texts[slot] = value.isNull() ? QString() : value.toString().left(def.size);
+        return;
+    case FieldType::Float:
+        if (value.isNull() || !value.isValid()) {
+            m_editRow.numbers[slot] = Empty;
+        } else if (value.typeId() == QMetaType::QString) {
+            SetFieldText(field, value.toString());
+        } else {
+            bool ok = false;
+            const double number = value.toDouble(&ok);
+            if (!ok)
+                throw TKestError(QString("'%1' is not a valid floating point value for field '%2'")
+                                     .arg(value.toString(), def.name));
+            m_editRow.numbers[slot] = number;
+        }
+        return;
+    }
+}
+
+void TKestTable::SetFieldText(int field, const QString& text)
+{
+    checkField(schema(), field);
+    const FieldDef& def = m_schema->fields[field];
+    if (def.type != FieldType::Float) {
+        SetField(field, text);
+        return;
+    }
+    if (m_state != State::Insert && m_state != State::Edit)
+        throw TKestError("Dataset not in edit or insert mode");
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        m_editRow.numbers[m_schema->slotOf[field]] = Empty;
+        return;
+    }
+    bool ok = false;
+    const double number = QLocale::c().toDouble(trimmed, &ok);
+    if (!ok)
+        throw TKestError(
+            QString("'%1' is not a valid floating point value for field '%2'").arg(text, def.name));
+    m_editRow.numbers[m_schema->slotOf[field]] = number;
+}
+
+void TKestTable::writeRow(const TableRow& row, bool update)
+{
+    sqlite3_stmt* statement = update ? m_sql->update : m_sql->insert;
+    int index = 1;
+    for (int field : m_sql->writtenFields) {
+        const int slot = m_schema->slotOf[field];
+        if (m_schema->fields[field].type == FieldType::Text) {
+            const QByteArray text = row.texts[slot].toUtf8();
+            sqlite3_bind_text(statement, index++, text.constData(), int(text.size()),
+                              SQLITE_TRANSIENT);
+        } else if (std::isnan(row.numbers[slot])) {
+            sqlite3_bind_null(statement, index++);
+        } else {
+            sqlite3_bind_double(statement, index++, row.numbers[slot]);
+        }
+    }
+    sqlite3_bind_int64(statement, index, update ? row.rowId : row.order);
+    m_sql->run(statement, QString("Cannot write to %1").arg(m_tableName));
+}
+
+void TKestTable::runInSavepoint(const std::function<void()>& write)
+{
+    // A savepoint is a transaction of its own outside StartTransaction and nests inside it.
+    m_sql->exec("SAVEPOINT post");
+    try {
+        write();
+        m_sql->exec("RELEASE post");
+    } catch (...) {
+        m_sql->exec("ROLLBACK TO post");
+        m_sql->exec("RELEASE post");
+        throw;
+    }
+}
+
+qint64 TKestTable::orderAt(int physical, bool renumbered) const
+{
+    return renumbered ? qint64(physical + 1) * OrderGap : m_rows[physical].order;
+}
+
+bool TKestTable::hasRoomBefore(int physical) const
+{
+    if (physical <= 0 || physical >= int(m_rows.size()))
+        return true;
+    return m_rows[physical].order - m_rows[physical - 1].order >= 2;
+}
+
+qint64 TKestTable::newOrderAt(int physical, bool renumbered) const
+{
+    const int count = int(m_rows.size());
+    if (count == 0)
+        return OrderGap;
+    if (physical >= count)
+        return orderAt(count - 1, renumbered) + OrderGap;
+    const qint64 next = orderAt(physical, renumbered);
+    const qint64 previous = physical > 0 ? orderAt(physical - 1, renumbered) : next - 2 * OrderGap;
+    return previous + (next - previous) / 2;
+}
+
+void TKestTable::renumberOrders()
+{
+    for (int i = 0; i < int(m_rows.size()); ++i) {
+        sqlite3_bind_int64(m_sql->setOrder, 1, orderAt(i, true));
+        sqlite3_bind_int64(m_sql->setOrder, 2, m_rows[i].rowId);
+        m_sql->run(m_sql->setOrder, "Cannot reorder the table");
+    }
+}
+
+void TKestTable::postInsert()
+{
+    TableRow row = m_editRow;
+    const int at = std::clamp(m_insertAt, 0, int(m_rows.size()));
+    // Inserting between two rows whose orders touch renumbers the table first.
+    const bool renumber = !hasRoomBefore(at);
+    if (renumber) {
+        runInSavepoint([&] {
+            renumberOrders();
+            row.order = newOrderAt(at, true);
+            writeRow(row, false);
+        });
+    } else {
+        row.order = newOrderAt(at, false);
+        writeRow(row, false);
+    }
+    if (renumber) {
+        for (int i = 0; i < int(m_rows.size()); ++i)
+            m_rows[i].order = orderAt(i, true);
+    }
+    row.rowId = sqlite3_last_insert_rowid(m_sql->handle);
+    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
+        if (m_schema->fields[field].type == FieldType::AutoInc)
+            row.numbers[m_schema->slotOf[field]] = double(row.rowId);
+    }
+    const qint64 rowId = row.rowId;
+    m_rows.insert(m_rows.begin() + at, std::move(row));
+    m_state = State::Browse;
+    if (m_filtered) {
+        rebuildVisible();
+        placeCursorOn(rowId, m_pos);
+    } else {
+        m_pos = at;
+        m_eof = m_bof = false;
+    }
+}
+
+void TKestTable::postEdit()
+{
+    const TableRow row = m_editRow;
+    writeRow(row, true);
+    for (TableRow& stored : m_rows) {
+        if (stored.rowId == row.rowId) {
+            stored = row;
+            break;
+        }
+    }
+    m_state = State::Browse;
+    rebuildVisible();
+    placeCursorOn(row.rowId, m_pos);
+}
+
+void TKestTable::Post()
+{
+    requireActive();
+    if (m_state == State::Insert)
+        postInsert();
+    else if (m_state == State::Edit)
+        postEdit();
+    else
+        return;
+    markSiblingsStale();
+    notifyChanged();
+}
+
+void TKestTable::Cancel()
+{
+    if (m_state == State::Insert || m_state == State::Edit)
+        m_state = State::Browse;
+}
+
+void TKestTable::Delete()
+{
+    requireActive();
+    if (m_state == State::Insert) {
+        Cancel();
+        return;
+    }
+    if (m_state == State::Edit)
+        Cancel();
+    const TableRow* row = currentRow();
+    if (!row)
+        throw TKestError("Cannot delete: the table is empty");
+    const qint64 rowId = row->rowId;
+    const int physical = physicalIndex(m_pos);
+    sqlite3_bind_int64(m_sql->remove, 1, rowId);
+    m_sql->run(m_sql->remove, QString("Cannot delete from %1").arg(m_tableName));
+    m_rows.erase(m_rows.begin() + physical);
+    const int position = m_pos;
+    rebuildVisible();
+    const int count = RecordCount();
+    m_pos = count == 0 ? -1 : std::min(position, count - 1);
+    m_eof = m_bof = count == 0;
+    markSiblingsStale();
+    notifyChanged();
+}
+
+// ---------------------------------------------------------------------------------------
+// Transactions
+
+void TKestTable::StartTransaction()
+{
+    requireActive();
+    m_sql->exec(QString("SAVEPOINT batch%1").arg(m_transactionDepth));
+    ++m_transactionDepth;
+}
+
+void TKestTable::Commit()
+{
+    requireActive();
+    if (m_transactionDepth == 0)
+        throw TKestError("No transaction is active");
+    // The depth changes only once the file has: a failed release leaves the transaction open
+    // for the caller's Rollback.
+    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
+    --m_transactionDepth;
+    markSiblingsStale();
+}
+
+void TKestTable::Rollback()
+{
+    requireActive();
+    if (m_transactionDepth == 0)
+        throw TKestError("No transaction is active");
+    m_sql->exec(QString("ROLLBACK TO batch%1").arg(m_transactionDepth - 1));
+    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
+    --m_transactionDepth;
+    m_state = State::Browse;
+    // The rows in memory took the writes; the file is the truth again.
+    const int position = m_pos;
+    reload();
+    placeCursorOn(0, position);
+    markSiblingsStale();
+    notifyChanged();
+}
+
+// ---------------------------------------------------------------------------------------
+// Bookmarks and views
+
+TKestTable::Bookmark TKestTable::GetBookmark() const
+{
+    if (!Active() || m_pos < 0 ||
+        m_pos >= (m_filtered ? int(m_visible.size()) : int(m_rows.size())))
+        return 0;
+    return m_rows[physicalIndex(m_pos)].rowId;
+}
+
+bool TKestTable::BookmarkValid(Bookmark bookmark) const
+{
+    const int count = RecordCount();
+    for (int v = 0; bookmark != 0 && v < count; ++v) {
+        if (m_rows[physicalIndex(v)].rowId == bookmark)
+            return true;
+    }
+    return false;
+}
+
+void TKestTable::GotoBookmark(Bookmark bookmark)
+{
+    requireActive();
+    if (m_state != State::Browse)
+        Post();
+    if (!BookmarkValid(bookmark))
+        throw TKestError("Record not found");
+    placeCursorOn(bookmark, m_pos);
+}
+
+void TKestTable::DisableControls()
+{
+    ++m_disableCount;
+}
+
+void TKestTable::EnableControls()
+{
+    if (m_disableCount == 0)
+        return;
+    if (--m_disableCount == 0)
+        emit dataChanged();
+}
+
+void TKestTable::notifyChanged()
+{
+    if (m_disableCount == 0)
+        emit dataChanged();
+}

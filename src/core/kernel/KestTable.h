@@ -1,0 +1,171 @@
+#pragma once
+
+#include "core/kernel/KestFilter.h"
+#include "core/kernel/TableSchema.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// A cursor over the rows of one table file. The rows are held in memory in table order;
+// every write (insert, append, post, delete) goes to the SQLite file at once, inside a
+// transaction, so a failed write leaves neither the file nor the rows changed.
+//
+// The cursor follows the usual dataset rules: positions count from 0 over the rows that pass
+// the filter; Eof and Bof are set by a move that runs past either end. RecNo is the 1-based
+// position of the current row in the whole table, filter or not.
+class TKestTable : public QObject {
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Insert, Edit };
+    using Bookmark = qint64; // the row's identity in the store
+
+    explicit TKestTable(QObject* parent = nullptr);
+    ~TKestTable() override;
+
+    // Where the table lives. Changing either closes nothing: set them while closed.
+    void setDatabasePath(const QString& folder);
+    void setTableName(const QString& fileName);
+    QString tableName() const { return m_tableName; }
+    // The data folder, a separator if it lacks one, then the table's file name.
+    QString fileName() const;
+
+    // An exclusive table cannot be opened while another handle of this process has the file
+    // open, and blocks shared handles while it is open.
+    void setExclusive(bool exclusive) { m_exclusive = exclusive; }
+
+    // Throws TKestError when the file is missing or is not a table of that name.
+    void Open();
+    void Close();
+    bool Active() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+
+    const TableSchema& schema() const;
+    int FieldCount() const;
+    int FieldIndex(const QString& name) const; // -1 when there is none, case ignored
+    int fieldIndexOrThrow(const QString& name) const;
+
+    // Cursor.
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    bool IsEmpty() const { return RecordCount() == 0; }
+    int RecordCount() const;
+    int RecNo() const; // 0 when there is no current row
+    // The current row among the rows that pass the filter; -1 when there is none.
+    int position() const { return RecNo() > 0 ? m_pos : -1; }
+    void setPosition(int visibleIndex);
+
+    // Fields of the current row (or of the row being edited).
+    QVariant FieldValue(int field) const; // QVariant() for an empty value
+    double AsFloat(int field) const;      // empty reads 0
+    int AsInteger(int field) const;       // rounded to nearest, ties to even
+    QString AsString(int field) const;    // numbers in their shortest text form
+    bool IsNull(int field) const;
+    bool IsNull(const QString& name) const { return IsNull(fieldIndexOrThrow(name)); }
+    QVariant FieldValue(const QString& name) const { return FieldValue(fieldIndexOrThrow(name)); }
+    double AsFloat(const QString& name) const { return AsFloat(fieldIndexOrThrow(name)); }
+    int AsInteger(const QString& name) const { return AsInteger(fieldIndexOrThrow(name)); }
+    QString AsString(const QString& name) const { return AsString(fieldIndexOrThrow(name)); }
+
+    // Reading a row that passes the filter without moving the cursor (for views).
+    QString textAt(int visibleIndex, int field) const;
+
+    // Editing. Insert puts the new row ahead of the current one, Append at the end. Post
+    // writes it; Cancel drops it. SetField throws TKestError for a value the field refuses
+    // (text that is not a number for a number field, any value for an AutoInc field).
+    void Insert();
+    void Append();
+    void Edit();
+    void SetField(int field, const QVariant& value);
+    void SetField(const QString& name, const QVariant& value)
+    {
+        SetField(fieldIndexOrThrow(name), value);
+    }
+    void SetFieldText(int field, const QString& text);
+    void Post();
+    void Cancel();
+    void Delete(); // the next row becomes current
+
+    // Writes within one transaction: either all land or, after Rollback, none.
+    void StartTransaction();
+    void Commit();
+    void Rollback();
+    bool InTransaction() const { return m_transactionDepth > 0; }
+
+    Bookmark GetBookmark() const; // 0 without a current row
+    bool BookmarkValid(Bookmark bookmark) const;
+    void GotoBookmark(Bookmark bookmark); // throws TKestError for a deleted row
+
+    // While disabled, views are not told about single changes; enabling tells them once.
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disableCount > 0; }
+
+    // The filter text is compiled when filtering is on. An expression that cannot be read
+    // throws TKestError and leaves the table unfiltered.
+    void setFilter(const QString& expression);
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool filtered() const { return m_filtered; }
+
+signals:
+    // Views reset themselves on this; it is not emitted while controls are disabled.
+    void dataChanged();
+    void opened();
+    void closed();
+
+private:
+    void ensureFresh() const;
+    void reload() const;
+    void rebuildVisible() const;
+    void requireActive() const;
+    void requireBrowse() const;
+    const TableRow* currentRow() const;
+    int physicalIndex(int visibleIndex) const;
+    void notifyChanged();
+    void markSiblingsStale();
+    void postInsert();
+    void postEdit();
+    void leaveEditState();
+    qint64 orderAt(int physical, bool renumbered) const;
+    bool hasRoomBefore(int physical) const;
+    qint64 newOrderAt(int physical, bool renumbered) const;
+    void renumberOrders();
+    void runInSavepoint(const std::function<void()>& write);
+    void placeCursorOn(qint64 rowId, int fallbackVisible) const;
+    void writeRow(const TableRow& row, bool update);
+
+    QString m_folder;
+    QString m_tableName;
+    bool m_exclusive = false;
+    State m_state = State::Inactive;
+    QString m_connection;
+    QString m_fileKey; // the file's canonical path while open
+    const TableSchema* m_schema = nullptr;
+    std::unique_ptr<struct Statements> m_sql;
+
+    mutable std::vector<TableRow> m_rows;
+    mutable std::vector<int> m_visible; // physical indexes of the rows that pass the filter
+    mutable bool m_stale = false;
+    mutable int m_pos = -1;
+    mutable bool m_eof = true;
+    mutable bool m_bof = true;
+
+    TableRow m_editRow;
+    int m_insertAt = -1; // physical index the inserted row goes to
+
+    int m_transactionDepth = 0;
+    int m_disableCount = 0;
+
+    QString m_filterText;
+    bool m_filtered = false;
+    std::optional<TKestFilter> m_compiled;
+};

@@ -1,0 +1,413 @@
+#include "core/update/KestCSV.h"
+
+#include "core/kernel/KestError.h"
+#include "core/kernel/KestTable.h"
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QStringDecoder>
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+QString nativePath(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Reads a text file in chunks of a given size and hands out its lines. A line ends at a line
+// feed, with or without a carriage return before it; a Ctrl-Z ends the file.
+class LineReader {
+public:
+    LineReader(const QString& path, int chunkSize)
+        : m_file(path)
+        , m_chunkSize(std::max(chunkSize, 1))
+    {
+        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            throw TKestError(QString("Cannot open file %1").arg(nativePath(path)));
+    }
+
+    bool atEnd()
+    {
+        if (m_next == m_pending.size() && !m_done)
+            readChunk();
+        return m_next == m_pending.size() && m_done;
+    }
+
+    QString readLine()
+    {
+        qsizetype end = m_pending.indexOf('\n', m_next);
+        while (end < 0 && !m_done) {
+            const qsizetype searched = m_pending.size() - m_next;
+            readChunk();
+            end = m_pending.indexOf('\n', m_next + searched);
+        }
+        const bool terminated = end >= 0;
+        if (!terminated)
+            end = m_pending.size();
+        qsizetype length = end - m_next;
+        if (terminated && length > 0 && m_pending[end - 1] == '\r')
+            --length;
+        const QString line = decode(QByteArrayView(m_pending).sliced(m_next, length));
+        m_next = terminated ? end + 1 : end;
+        return line;
+    }
+
+private:
+    void readChunk()
+    {
+        m_pending.remove(0, m_next);
+        m_next = 0;
+        const qsizetype had = m_pending.size();
+        m_pending.resize(had + m_chunkSize);
+        const qint64 got = m_file.read(m_pending.data() + had, m_chunkSize);
+        if (got < 0)
+            throw TKestError(QString("Cannot read file %1").arg(nativePath(m_file.fileName())));
+        m_pending.resize(had + got);
+        const qsizetype eof = m_pending.indexOf('\x1a', had);
+        if (eof >= 0)
+            m_pending.truncate(eof);
+        m_done = got == 0 || eof >= 0;
+    }
+
+    // UTF-8 where the line is valid UTF-8, else Latin-1: the operator's files are single-byte.
+    static QString decode(QByteArrayView bytes)
+    {
+        for (const char byte : bytes) {
+            if (uchar(byte) < 0x80)
+                continue;
+            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            QString text = utf8.decode(bytes);
+            return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+        }
+        return QString::fromLatin1(bytes);
+    }
+
+    QFile m_file;
+    const int m_chunkSize;
+    QByteArray m_pending;
+    qsizetype m_next = 0; // first byte of m_pending not yet handed out
+    bool m_done = false;
+};
+
+// Collects the lines of a file in UTF-8 and writes them in chunks of a given size.
+class LineWriter {
+public:
+    LineWriter(const QString& path, QIODevice::OpenMode mode, int chunkSize)
+        : m_file(path)
+        , m_chunkSize(std::max(chunkSize, 1))
+    {
+        if (!m_file.open(mode | QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw TKestError(QString("Cannot open file %1").arg(nativePath(path)));
+        m_buffer.reserve(m_chunkSize + 256);
+    }
+
+    void writeLine(const QString& line)
+    {
+        m_buffer += line.toUtf8();
+        m_buffer += "\r\n";
+        if (m_buffer.size() >= m_chunkSize)
+            flush();
+    }
+
+    void close()
+    {
+        flush();
+        m_file.close();
+    }
+
+private:
+    void flush()
+    {
+        if (m_file.write(m_buffer) != m_buffer.size())
+            throw TKestError(QString("Cannot write file %1").arg(nativePath(m_file.fileName())));
+        m_buffer.clear();
+    }
+
+    QFile m_file;
+    const int m_chunkSize;
+    QByteArray m_buffer;
+};
+
+// The columns of a line: the texts between consecutive occurrences of the separator text.
+// Occurrences are counted at every position, so two occurrences of a separator of several
+// characters may overlap; the column between them is then empty.
+void splitColumns(QStringView line, QStringView separator, std::vector<QStringView>& columns)
+{
+    columns.clear();
+    qsizetype begin = 0;
+    for (qsizetype at = line.indexOf(separator); at >= 0; at = line.indexOf(separator, at + 1)) {
+        columns.push_back(at >= begin ? line.sliced(begin, at - begin) : QStringView());
+        begin = at + separator.size();
+    }
+    columns.push_back(line.sliced(begin));
+}
+
+// A decimal number in the C format, surrounding blanks allowed; nothing for anything else.
+std::optional<double> readNumber(QStringView text)
+{
+    text = text.trimmed();
+    char digits[64];
+    if (text.isEmpty() || text.size() > qsizetype(sizeof digits))
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() > 0x7f)
+            return std::nullopt;
+        digits[i] = char(text[i].unicode());
+    }
+    const char* begin = digits;
+    const char* const end = digits + text.size();
+    if (*begin == '+' && end - begin > 1 && begin[1] != '-')
+        ++begin;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || stop != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Letter case is ignored for the letters a to z only.
+bool sameIgnoringAsciiCase(QStringView a, QStringView b)
+{
+    const auto upper = [](QChar c) {
+        const char16_t code = c.unicode();
+        return code >= u'a' && code <= u'z' ? char16_t(code - u'a' + u'A') : code;
+    };
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+constexpr qsizetype MaxEntryLength = 255;
+
+} // namespace
+
+// One entry of the column map, split once per run.
+struct TKestCSV::MapEntry {
+    QString text;        // the field name, or on export a literal's text
+    bool skip = false;   // import: the column is ignored
+    bool named = true;   // export: the entry names a field
+    int field = -1;      // the field's index, -1 when the dataset has none of that name
+    bool number = false; // the field holds numbers
+};
+
+TKestCSV::TKestCSV(QObject* parent)
+    : QObject(parent)
+{}
+
+TKestTable& TKestCSV::dataset() const
+{
+    if (!m_dataset)
+        throw TKestError("No dataset is assigned");
+    return *m_dataset;
+}
+
+void TKestCSV::raise(const TKestCSVNotifyEvent& event)
+{
+    if (event)
+        event(this);
+}
+
+void TKestCSV::openDataset()
+{
+    raise(BeforeOpenTable);
+    dataset().Open();
+    raise(AfterOpenTable);
+}
+
+void TKestCSV::closeDataset()
+{
+    raise(BeforeCloseTable);
+    dataset().Close();
+    raise(AfterCloseTable);
+}
+
+std::vector<TKestCSV::MapEntry> TKestCSV::splitMap(bool importing) const
+{
+    std::vector<QStringView> parts;
+    splitColumns(m_csvMap, QStringView(&m_seprator, 1), parts);
+    std::vector<MapEntry> entries;
+    entries.reserve(parts.size());
+    for (const QStringView part : parts) {
+        MapEntry entry;
+        entry.text = part.left(MaxEntryLength).toString();
+        const bool marked = entry.text.startsWith(m_fieldIndicator);
+        if (marked)
+            entry.text.remove(0, 1);
+        if (importing)
+            entry.skip = sameIgnoringAsciiCase(entry.text, m_ignoreString);
+        else
+            entry.named = marked;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void TKestCSV::resolveFields(std::vector<MapEntry>& entries) const
+{
+    const TKestTable& table = dataset();
+    for (MapEntry& entry : entries) {
+        if (entry.skip || !entry.named)
+            continue;
+        entry.field = table.FieldIndex(entry.text);
+        entry.number =
+            entry.field >= 0 && table.schema().fields[entry.field].type == FieldType::Float;
+    }
+}
+
+void TKestCSV::installDefaultMap()
+{
+    QStringList entries;
+    for (const FieldDef& field : dataset().schema().fields)
+        entries << m_fieldIndicator + field.name;
+    m_csvMap = entries.join(m_seprator);
+}
+
+// ---------------------------------------------------------------------------------------
+// Reading a file into the dataset
+
+void TKestCSV::importLine(QStringView line, const std::vector<MapEntry>& entries,
+                          std::vector<QStringView>& columns)
+{
+    TKestTable& table = dataset();
+    const QChar delimited[] = {m_delimiter, m_seprator, m_delimiter};
+    splitColumns(line, m_useDelimiter ? QStringView(delimited, 3) : QStringView(&m_seprator, 1),
+                 columns);
+    if (m_useDelimiter) {
+        if (columns.front().startsWith(m_delimiter))
+            columns.front() = columns.front().sliced(1);
+        if (columns.back().endsWith(m_delimiter))
+            columns.back().chop(1);
+    }
+
+    table.Append();
+    try {
+        for (size_t k = 0; k < entries.size(); ++k) {
+            const MapEntry& entry = entries[k];
+            if (entry.skip)
+                continue;
+            const int field = entry.field >= 0 ? entry.field : table.fieldIndexOrThrow(entry.text);
+            const QStringView value = k < columns.size() ? columns[k] : QStringView();
+            if (entry.number)
+                table.SetField(field, readNumber(value).value_or(double(m_defaultInt)));
+            else
+                table.SetFieldText(field, (m_trimData ? value.trimmed() : value).toString());
+        }
+        table.Post();
+    } catch (...) {
+        // A refused line leaves no record behind.
+        table.Cancel();
+        throw;
+    }
+}
+
+void TKestCSV::CSVToDataset()
+{
+    TKestTable& table = dataset();
+    std::vector<MapEntry> entries = splitMap(true);
+    LineReader file(m_csvFile, m_bufferSize);
+    if (m_autoOpen)
+        openDataset();
+    raise(BeforeExport);
+    int line = 0;
+    table.DisableControls();
+    {
+        const auto resume = qScopeGuard([&table] { table.EnableControls(); });
+        resolveFields(entries);
+        std::vector<QStringView> columns;
+        TKestCSVErrorResponse response = pgcsvAbort;
+        while (!file.atEnd() && !m_stopIt) {
+            const QString text = file.readLine();
+            try {
+                importLine(text, entries, columns);
+            } catch (const TKestError& error) {
+                if (!m_silentExport)
+                    throw;
+                if (ExportError) {
+                    ExportError(this, error.message(), line, response);
+                    if (response == pgcsvAbort)
+                        break;
+                }
+            }
+            raise(OnAddRecord);
+            if (ExportProgress)
+                ExportProgress(this, line, m_stopIt);
+            ++line;
+        }
+    }
+    raise(AfterExport);
+    if (m_autoOpen)
+        closeDataset();
+}
+
+// ---------------------------------------------------------------------------------------
+// Writing the dataset to a file
+
+QString TKestCSV::exportLine(const std::vector<MapEntry>& entries) const
+{
+    const TKestTable& table = dataset();
+    QString line;
+    for (const MapEntry& entry : entries) {
+        QString value = entry.text;
+        if (entry.named) {
+            const int field = entry.field >= 0 ? entry.field : table.fieldIndexOrThrow(entry.text);
+            value = table.AsString(field);
+            if (m_trimData)
+                value = value.trimmed();
+        }
+        if (m_useDelimiter)
+            line += m_delimiter + value + m_delimiter;
+        else
+            line += value;
+        line += m_seprator;
+    }
+    line.chop(1);
+    return line;
+}
+
+void TKestCSV::DatasetToCSV()
+{
+    TKestTable& table = dataset();
+    QIODevice::OpenMode mode = QIODevice::Append;
+    if (m_emptyTable) {
+        raise(BeforeEmptyTable);
+        mode = QIODevice::Truncate;
+    } else if (!QFile::exists(m_csvFile)) {
+        throw TKestError(QString("Cannot open file %1").arg(nativePath(m_csvFile)));
+    }
+    LineWriter file(m_csvFile, mode, m_bufferSize);
+    if (m_emptyTable)
+        raise(AfterEmptyTable);
+    if (m_autoOpen)
+        openDataset();
+    raise(BeforeImport);
+    int line = 0;
+    table.First();
+    if (m_csvMap.trimmed().isEmpty())
+        installDefaultMap();
+    std::vector<MapEntry> entries = splitMap(false);
+    table.DisableControls();
+    {
+        const auto resume = qScopeGuard([&table] { table.EnableControls(); });
+        resolveFields(entries);
+        while (!table.Eof() && !m_stopIt) {
+            file.writeLine(exportLine(entries));
+            table.Next();
+            if (ImportProgress)
+                ImportProgress(this, line, m_stopIt);
+            ++line;
+        }
+    }
+    raise(AfterImport);
+    if (m_autoOpen)
+        closeDataset();
+    file.close();
+}

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "core/generator/Generator.h"
+#include "gui/components/KestDialog.h"
+#include "gui/components/KestUpDown.h"
+
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QSlider;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class TKernel;
+class StatisticsListView;
+
+// The number board of the "Custom" page: a cell per number, 5 to a row. A number is picked
+// only while fewer than the limit are picked; a click on a picked number unpicks it.
+class PickBoard : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PickBoard(QWidget* parent = nullptr);
+
+    void setLimit(int limit) { m_limit = limit; }
+    // As a click on the number's cell does, without the clicked() signal.
+    void toggle(int number);
+    void clear();
+    // Ascending.
+    QList<int> picked() const;
+    int pickedCount() const;
+    QToolButton* cell(int number) const { return m_cells[number - 1]; }
+
+signals:
+    // A cell was clicked (before it toggles).
+    void clicked();
+    void picksChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::array<QToolButton*, 49> m_cells{};
+    int m_limit = 0;
+};
+
+// The combination generator window: the "Generator" page makes combinations from the frequency
+// ranking, the "Custom" page from a template over picked numbers; the result list can be
+// sorted and saved as a ticket. While it is shown the main window is disabled.
+class GeneratorWindow : public TKestDialog {
+    Q_OBJECT
+
+public:
+    explicit GeneratorWindow(QWidget* parent = nullptr);
+
+    // The Calculate / Generate command of the page shown.
+    void Calculate();
+    void Stop();
+    void Clear();
+    void Save();
+
+    const TCombinationGenerator& engine() const { return m_engine; }
+    bool running() const { return m_running; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildGeneratorPage();
+    QWidget* buildCustomPage();
+    QWidget* buildButtons();
+    void buildStatusBar();
+
+    bool onCustomPage() const;
+    bool favouritesExist() const;
+    std::optional<int> count() const;
+    void showOdds(int lines);
+    void countEdited(const QString& text);
+    void modeChosen();
+    void generatorPageShown();
+    GeneratorOptions generatorOptions() const;
+
+    void generate();
+    void applyTemplate();
+    void beginRun();
+    void finishRun(bool finished);
+    void endRun();
+    void restoreCursor();
+    void showRun();
+    void showRating();
+
+    void customPageShown();
+    void listTemplates();
+    QString templateFile() const;
+    // Steps that read and check the chosen template; false when it could not be read.
+    bool readTemplate();
+    void loadTemplate(bool showOdds);
+    void templateChosen();
+    void editorClosed();
+    void cellClicked();
+    void picksChanged();
+    void setAutoSelectEnabled(bool enabled);
+    void autoSelect(const std::function<QList<int>()>& order, bool rereadTemplate);
+    QList<int> randomSelection(int total);
+    void updateGenerateButton();
+    QList<int> numbersOfStatus(int status) const;
+
+    TKernel* kernel() const;
+
+    TCombinationGenerator m_engine;
+    bool m_running = false;
+    bool m_busyCursor = false;
+    bool m_selectionStopped = false;
+    bool m_listing = false;
+
+    // The Custom page's state.
+    bool m_templatesAvailable = false;
+    std::optional<TemplateData> m_template;
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+
+    QLineEdit* Edit1 = nullptr;
+    TKestUpDown* UpDown1 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CheckBox2 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    QList<QLabel*> m_sliderLabels;
+    QWidget* RadioGroup1 = nullptr;
+    QButtonGroup* m_frequency = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QRadioButton* RadioButton2 = nullptr;
+    QCheckBox* CheckBox3 = nullptr;
+    QCheckBox* CheckBox4 = nullptr;
+    QCheckBox* CheckBox5 = nullptr;
+    QCheckBox* CheckBox6 = nullptr;
+    QCheckBox* CheckBox7 = nullptr;
+
+    PickBoard* DrawGrid1 = nullptr;
+    QComboBox* TempList = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label18 = nullptr;
+    QList<QPushButton*> m_autoSelect; // Button4, 10, 11, 12, 5, 6, 9
+    QPushButton* Button9 = nullptr;
+
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+
+    StatisticsListView* lvResult = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    std::array<QLabel*, 5> m_panels{};
+};
