@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 constexpr int textWidth = 380;
@@ -15,6 +16,8 @@ ProgressWindow::ProgressWindow(QWidget* parent)
            .hints = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint,
            .centreOnScreen = true},
           parent)
+    , m_status(new QLabel(tr("Preparing to process the required information..."), this))
+    , m_bar(new QProgressBar(this))
 {
     setCursor(Qt::WaitCursor);
 
@@ -24,14 +27,23 @@ ProgressWindow::ProgressWindow(QWidget* parent)
                             this);
     text->setWordWrap(true);
     text->setFixedWidth(textWidth);
-    Label1 = new QLabel(tr("Preparing to process the required information..."), this);
-    Label1->setObjectName("Label1");
-    ProgressBar1 = new QProgressBar(this);
-    ProgressBar1->setObjectName("ProgressBar1");
-    ProgressBar1->setTextVisible(false);
+    m_status->setObjectName("Label1");
+    m_bar->setObjectName("ProgressBar1");
+    m_bar->setTextVisible(false);
 
     contentLayout()->addWidget(text);
     contentLayout()->addSpacing(8);
-    contentLayout()->addWidget(Label1);
-    contentLayout()->addWidget(ProgressBar1);
+    contentLayout()->addWidget(m_status);
+    contentLayout()->addWidget(m_bar);
+}
+
+void ProgressWindow::setStatus(const QString& text)
+{
+    m_status->setText(text);
+}
+
+void ProgressWindow::setProgress(int done, int total)
+{
+    m_bar->setRange(0, std::max(total, 1));
+    m_bar->setValue(done);
 }

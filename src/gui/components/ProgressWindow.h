@@ -13,6 +13,11 @@ class ProgressWindow : public TKestDialog {
 public:
     explicit ProgressWindow(QWidget* parent = nullptr);
 
-    QLabel* Label1 = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
+    void setStatus(const QString& text);
+    // A total of 0 still gives the bar a range, so that it shows empty rather than busy.
+    void setProgress(int done, int total);
+
+private:
+    QLabel* m_status;
+    QProgressBar* m_bar;
 };

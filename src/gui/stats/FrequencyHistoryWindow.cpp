@@ -1,15 +1,13 @@
 #include "gui/stats/FrequencyHistoryWindow.h"
 
 #include "core/kernel/Kernel.h"
+#include "gui/components/FrequencyChart.h"
 #include "gui/components/KestTableModel.h"
 #include "gui/components/ProgressWindow.h"
-#include "gui/stats/StatisticsPages.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QListView>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -89,16 +87,14 @@ void FrequencyHistoryWindow::rebuildHistory()
     if (owner)
         owner->setEnabled(false);
     if (process) {
-        process->ProgressBar1->setRange(0, 1);
-        process->ProgressBar1->setValue(0);
+        process->setProgress(0, 1);
         process->show();
     }
     // The kernel tells the user itself when the pass fails.
     kernel->RebuildHistory([process](int done, int total) {
         if (process) {
-            process->Label1->setText(QString("Processing Record %1 of %2...").arg(done).arg(total));
-            process->ProgressBar1->setMaximum(std::max(total, 1));
-            process->ProgressBar1->setValue(done);
+            process->setStatus(QString("Processing Record %1 of %2...").arg(done).arg(total));
+            process->setProgress(done, total);
         }
         QCoreApplication::processEvents();
     });

@@ -5,37 +5,23 @@
 #include "core/stats/DrawInformation.h"
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
-#include "gui/components/KestPictures.h"
+#include "gui/components/CombinationDelegate.h"
+#include "gui/components/TextRowsModel.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QGraphicsLayout>
-#include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QStackedLayout>
-#include <QValueAxis>
-#include <cmath>
 #include <map>
 
 namespace {
 
-const QColor BarColour(0, 128, 255);
-const QColor SelectedRowColour(225, 218, 215);
 const QColor DueColour(0, 128, 0);
 const QColor OverdueColour(255, 0, 0);
 constexpr int TextIndent = 4;
-constexpr int PictureIndent = 5;
-constexpr int RatingColumn = 3;
-// Room above the tallest bar for its value.
-constexpr qreal LabelHeadroom = 1.15;
-constexpr qreal RotatedLabelHeadroom = 1.3;
 
 QVariant colourOf(CellColour colour)
 {
@@ -52,16 +38,6 @@ QVariant colourOf(CellColour colour)
     return {};
 }
 
-// A step of 1, 2 or 5 times a power of ten, at least `rough`.
-qreal roundStep(qreal rough)
-{
-    const qreal power = std::pow(10.0, std::floor(std::log10(std::max(rough, 1.0))));
-    for (qreal factor : {1.0, 2.0, 5.0})
-        if (factor * power >= rough)
-            return factor * power;
-    return 10 * power;
-}
-
 QStringList combinationCaptions()
 {
     QStringList captions;
@@ -70,346 +46,7 @@ QStringList combinationCaptions()
     return captions;
 }
 
-QLinearGradient barGradient()
-{
-    QLinearGradient gradient(0, 0, 1, 0);
-    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
-    gradient.setColorAt(0, BarColour.lighter(150));
-    gradient.setColorAt(0.5, BarColour);
-    gradient.setColorAt(1, BarColour.darker(140));
-    return gradient;
-}
-
 } // namespace
-
-// --- TextRowsModel
-
-TextRowsModel::TextRowsModel(QStringList captions, QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_captions(std::move(captions))
-    , m_alignments(m_captions.size(), Qt::AlignLeft | Qt::AlignVCenter)
-{}
-
-void TextRowsModel::setRows(std::vector<QStringList> rows)
-{
-    beginResetModel();
-    m_rows = std::move(rows);
-    endResetModel();
-}
-
-void TextRowsModel::setAlignment(int column, Qt::Alignment alignment)
-{
-    m_alignments[column] = alignment;
-}
-
-int TextRowsModel::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-int TextRowsModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(m_captions.size());
-}
-
-QVariant TextRowsModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid())
-        return {};
-    const QStringList& row = m_rows[index.row()];
-    switch (role) {
-    case Qt::DisplayRole:
-        return row.value(index.column());
-    case Qt::TextAlignmentRole:
-        return QVariant::fromValue(m_alignments[index.column()]);
-    case Qt::ForegroundRole:
-        return m_foreground ? m_foreground(row, index.column()) : QVariant();
-    default:
-        return {};
-    }
-}
-
-QVariant TextRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return m_captions.value(section);
-    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
-        return QVariant::fromValue(m_alignments.value(section));
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-// --- SortColumnProxy
-
-SortColumnProxy::SortColumnProxy(QObject* parent)
-    : QSortFilterProxyModel(parent)
-{
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-}
-
-Qt::SortOrder SortColumnProxy::SortColumnClick(int column)
-{
-    if (column < 0)
-        return Qt::AscendingOrder;
-    if (column >= m_nextOrder.size())
-        m_nextOrder.resize(column + 1, Qt::AscendingOrder);
-    const Qt::SortOrder order = m_nextOrder[column];
-    m_nextOrder[column] = order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_collator = QCollator(QLocale());
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-    sort(column, order);
-    return order;
-}
-
-void SortColumnProxy::showSourceOrder()
-{
-    sort(-1);
-}
-
-bool SortColumnProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
-{
-    return m_collator.compare(left.data().toString(), right.data().toString()) < 0;
-}
-
-// --- StatisticsListView
-
-StatisticsListView::StatisticsListView(const QString& objectName, const QStringList& captions,
-                                       Sorting sorting, QWidget* parent)
-    : QTableView(parent)
-    , m_rows(new TextRowsModel(captions, this))
-{
-    setObjectName(objectName);
-    setEditTriggers(NoEditTriggers);
-    setSelectionBehavior(SelectRows);
-    setSelectionMode(SingleSelection);
-    setWordWrap(false);
-    setTabKeyNavigation(false);
-    verticalHeader()->hide();
-    // A fixed row height keeps a list of ten thousand rows as quick as one of ten.
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setStretchLastSection(true);
-
-    if (sorting == SortByHeaderClick) {
-        m_sorter = new SortColumnProxy(this);
-        m_sorter->setSourceModel(m_rows);
-        setModel(m_sorter);
-        horizontalHeader()->setSectionsClickable(true);
-        horizontalHeader()->setSortIndicatorShown(true);
-        horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-        connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
-            horizontalHeader()->setSortIndicator(column, m_sorter->SortColumnClick(column));
-        });
-    } else {
-        setModel(m_rows);
-        horizontalHeader()->setSectionsClickable(false);
-    }
-}
-
-void StatisticsListView::setRows(std::vector<QStringList> rows)
-{
-    if (m_sorter) {
-        // Before the new rows arrive, so that they are not sorted only to be unsorted.
-        m_sorter->showSourceOrder();
-        horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    }
-    m_rows->setRows(std::move(rows));
-}
-
-QStringList StatisticsListView::rowAt(int viewRow) const
-{
-    const QModelIndex index = model()->index(viewRow, 0);
-    if (!index.isValid())
-        return {};
-    const int row = m_sorter ? m_sorter->mapToSource(index).row() : viewRow;
-    return m_rows->rows()[row];
-}
-
-// --- CombinationDelegate
-
-CombinationDelegate::CombinationDelegate(QObject* parent)
-    : QStyledItemDelegate(parent)
-{
-    for (int picture = 0; picture < RatingPictureCount; ++picture) {
-        const int stars = RatingPictureCount - 1 - picture;
-        m_ratings[picture] = ratingPicture(stars, RatingPictureSize);
-        m_selectedRatings[picture] = ratingPicture(stars, RatingPictureSize, SelectedRowColour);
-    }
-}
-
-void CombinationDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                const QModelIndex& index) const
-{
-    const bool selected = option.state & QStyle::State_Selected;
-    const QRect cell = option.rect;
-    painter->fillRect(cell, selected ? SelectedRowColour : QColor(Qt::white));
-    const QString text = index.data().toString();
-    if (index.column() == RatingColumn) {
-        const int picture = qBound(0, RatingPicture(text), RatingPictureCount - 1);
-        const int top = cell.top() + (cell.height() - RatingPictureSize.height()) / 2;
-        painter->drawPixmap(cell.left() + PictureIndent, top,
-                            selected ? m_selectedRatings[picture] : m_ratings[picture]);
-        return;
-    }
-    painter->save();
-    painter->setPen(Qt::black);
-    painter->setFont(option.font);
-    painter->drawText(cell.adjusted(TextIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-    painter->restore();
-}
-
-// --- FrequencyChart
-
-FrequencyChart::FrequencyChart(const QString& objectName, QWidget* parent)
-    : QChartView(parent)
-    , m_series(new QBarSeries)
-    , m_set(new QBarSet(QString()))
-    , m_categories(new QBarCategoryAxis)
-    , m_values(new QValueAxis)
-{
-    setObjectName(objectName);
-    setRenderHint(QPainter::Antialiasing);
-    setRubberBand(NoRubberBand);
-
-    m_set->setBrush(barGradient());
-    m_set->setPen(QPen(BarColour.darker(150), 0.5));
-    m_set->setLabelColor(Qt::black);
-    QFont small = font();
-    small.setPointSizeF(7);
-    m_set->setLabelFont(small);
-    m_series->append(m_set);
-    m_series->setBarWidth(0.75);
-    m_series->setLabelsVisible(true);
-    m_series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    m_series->setLabelsFormat("@value");
-    m_series->setLabelsPrecision(12);
-
-    auto* chart = new QChart;
-    chart->legend()->hide();
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->addSeries(m_series);
-    m_categories->setLabelsVisible(false);
-    m_categories->setGridLineVisible(false);
-    chart->addAxis(m_categories, Qt::AlignBottom);
-    m_series->attachAxis(m_categories);
-    m_values->setVisible(false);
-    m_values->setLabelFormat("%.0f");
-    chart->addAxis(m_values, Qt::AlignLeft);
-    m_series->attachAxis(m_values);
-    setChart(chart);
-    connect(chart, &QChart::plotAreaChanged, this, &FrequencyChart::placeNumberLabels);
-}
-
-void FrequencyChart::showValueAxis()
-{
-    // "#,##0": whole numbers, always grouped, in the locale's separators.
-    QLocale grouped;
-    grouped.setNumberOptions(QLocale::DefaultNumberOptions);
-    chart()->setLocale(grouped);
-    chart()->setLocalizeNumbers(true);
-    m_values->setVisible(true);
-    m_values->setLabelsFont(m_set->labelFont());
-}
-
-void FrequencyChart::setBars(const std::vector<Bar>& bars)
-{
-    QStringList labels;
-    QList<qreal> values;
-    qreal highest = 0;
-    for (const Bar& bar : bars) {
-        labels << bar.label;
-        values << bar.value;
-        highest = std::max(highest, bar.value);
-    }
-    m_set->remove(0, m_set->count());
-    m_categories->clear();
-    m_categories->append(labels);
-    m_set->append(values);
-    m_values->setRange(0, highest > 0 ? highest : 1);
-
-    while (m_numbers.size() > bars.size()) {
-        delete m_numbers.back();
-        m_numbers.pop_back();
-    }
-    while (m_numbers.size() < bars.size()) {
-        auto* number = new QGraphicsSimpleTextItem(chart());
-        number->setFont(m_set->labelFont());
-        m_numbers.push_back(number);
-    }
-    for (size_t i = 0; i < bars.size(); ++i)
-        m_numbers[i]->setText(bars[i].label);
-    fitLabels();
-}
-
-std::vector<FrequencyChart::Bar> FrequencyChart::bars() const
-{
-    std::vector<Bar> bars;
-    const QStringList labels = m_categories->categories();
-    for (int i = 0; i < m_set->count(); ++i)
-        bars.push_back({labels.value(i), m_set->at(i)});
-    return bars;
-}
-
-void FrequencyChart::resizeEvent(QResizeEvent* event)
-{
-    QChartView::resizeEvent(event);
-    fitLabels();
-}
-
-// Values and numbers stand upright over and under bars too narrow for them, with room kept
-// below the plot for the numbers and above the tallest bar for its value. The slot comes from
-// the view's width: the chart lays its plot area out only later.
-void FrequencyChart::fitLabels()
-{
-    qreal highest = 0;
-    int widestValue = 0;
-    int widestNumber = 0;
-    const QFontMetrics metrics(m_set->labelFont());
-    for (int i = 0; i < m_set->count(); ++i) {
-        highest = std::max(highest, m_set->at(i));
-        widestValue =
-            std::max(widestValue, metrics.horizontalAdvance(QString::number(m_set->at(i))));
-    }
-    for (const QGraphicsSimpleTextItem* number : m_numbers)
-        widestNumber = std::max(widestNumber, metrics.horizontalAdvance(number->text()));
-    const int axisRoom = m_values->isVisible() ? 60 : 20;
-    const qreal slot = m_set->count() > 0 ? qreal(width() - axisRoom) / m_set->count() : 0;
-    const bool uprightValues = widestValue > slot * 0.9;
-    // A full turn rather than none: the series leaves a label it has once turned as it is
-    // when told an angle of 0.
-    m_series->setLabelsAngle(uprightValues ? -90 : 360);
-    m_uprightNumbers = widestNumber + 2 > slot;
-    const int numberRoom = m_uprightNumbers ? widestNumber : metrics.height();
-    chart()->setMargins(QMargins(4, 4, 4, 4 + numberRoom));
-    const qreal max = highest > 0 ? highest : 1;
-    m_values->setRange(0, std::ceil(max * (uprightValues ? RotatedLabelHeadroom : LabelHeadroom)));
-    if (m_values->isVisible()) {
-        m_values->setTickType(QValueAxis::TicksDynamic);
-        m_values->setTickAnchor(0);
-        m_values->setTickInterval(roundStep(max / 4));
-    }
-    placeNumberLabels();
-}
-
-void FrequencyChart::placeNumberLabels()
-{
-    const qreal bottom = chart()->plotArea().bottom() + 3;
-    for (size_t i = 0; i < m_numbers.size(); ++i) {
-        QGraphicsSimpleTextItem* number = m_numbers[i];
-        const qreal centre = chart()->mapToPosition(QPointF(qreal(i), 0), m_series).x();
-        const QRectF box = number->boundingRect();
-        if (m_uprightNumbers) {
-            // Turned a quarter left, reading upwards, its end at the axis.
-            number->setRotation(-90);
-            number->setPos(centre - box.height() / 2, bottom + box.width());
-        } else {
-            number->setRotation(0);
-            number->setPos(centre - box.width() / 2, bottom);
-        }
-    }
-}
 
 std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table)
 {
@@ -425,8 +62,6 @@ std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table)
         bars.push_back({QString::number(ball), value});
     return bars;
 }
-
-// --- StatisticsPages
 
 StatisticsPages::StatisticsPages(QWidget* parent)
     : QTabWidget(parent)

@@ -1,152 +1,19 @@
 #pragma once
 
-#include <QAbstractTableModel>
-#include <QChartView>
-#include <QCollator>
-#include <QPixmap>
-#include <QSortFilterProxyModel>
-#include <QStyledItemDelegate>
+#include "gui/components/CombinationDelegate.h"
+#include "gui/components/FrequencyChart.h"
+#include "gui/components/StatisticsListView.h"
+
 #include <QTabWidget>
-#include <QTableView>
-#include <QVector>
-#include <array>
-#include <functional>
 #include <vector>
 
 class QAction;
-class QBarCategoryAxis;
-class QBarSeries;
-class QBarSet;
-class QGraphicsSimpleTextItem;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QStackedLayout;
 class TKernel;
 class TKestTable;
-class QValueAxis;
-
-// Rows of texts as a statistics page lists them, one QStringList per row. A row shorter than
-// the captions leaves its last cells empty.
-class TextRowsModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    // The text colour of one cell, from the row's own texts; an invalid QVariant keeps the
-    // view's colour.
-    using ForegroundOf = std::function<QVariant(const QStringList& row, int column)>;
-
-    explicit TextRowsModel(QStringList captions, QObject* parent = nullptr);
-
-    void setRows(std::vector<QStringList> rows);
-    const std::vector<QStringList>& rows() const { return m_rows; }
-    void setAlignment(int column, Qt::Alignment alignment);
-    void setForeground(ForegroundOf foreground) { m_foreground = std::move(foreground); }
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-
-private:
-    QStringList m_captions;
-    QVector<Qt::Alignment> m_alignments;
-    std::vector<QStringList> m_rows;
-    ForegroundOf m_foreground;
-};
-
-// The header-click sorting every sortable statistics list shares: each column keeps its own
-// direction, the first click sorting ascending and every further click flipping it; rows
-// compare by the column's text without regard to case, in the locale's order.
-class SortColumnProxy : public QSortFilterProxyModel {
-    Q_OBJECT
-public:
-    explicit SortColumnProxy(QObject* parent = nullptr);
-
-    // Sorts by the column and returns the direction used.
-    Qt::SortOrder SortColumnClick(int column);
-    // Back to the rows' own order, as a refill leaves them.
-    void showSourceOrder();
-
-protected:
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
-
-private:
-    QCollator m_collator;
-    QVector<Qt::SortOrder> m_nextOrder; // per column
-};
-
-// A read-only list in report style over rows of texts: whole-row selection, fixed row height,
-// optionally sorted by header clicks. A refill shows the rows in the order given.
-class StatisticsListView : public QTableView {
-    Q_OBJECT
-public:
-    enum Sorting { Unsorted, SortByHeaderClick };
-
-    StatisticsListView(const QString& objectName, const QStringList& captions, Sorting sorting,
-                       QWidget* parent = nullptr);
-
-    void setRows(std::vector<QStringList> rows);
-    TextRowsModel* rowsModel() const { return m_rows; }
-    // The texts of the row the view shows at `viewRow`, whatever the sorting.
-    QStringList rowAt(int viewRow) const;
-
-private:
-    TextRowsModel* m_rows;
-    SortColumnProxy* m_sorter = nullptr;
-};
-
-// Draws the combination list's rows itself: white, or the selection grey when selected, black
-// text 4 pixels in, and the rating column as its picture instead of its text.
-class CombinationDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-public:
-    explicit CombinationDelegate(QObject* parent = nullptr);
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
-
-    static constexpr QSize RatingPictureSize{65, 13};
-
-private:
-    // Picture i shows 5 - i filled stars, on white and on the selection colour.
-    static constexpr int RatingPictureCount = 6;
-    std::array<QPixmap, RatingPictureCount> m_ratings;
-    std::array<QPixmap, RatingPictureCount> m_selectedRatings;
-};
-
-// One bar per number in the program's blue, the value over each bar; no legend, no title, no
-// zooming. The value axis is hidden unless a label format is given.
-class FrequencyChart : public QChartView {
-    Q_OBJECT
-public:
-    struct Bar {
-        QString label;
-        qreal value = 0;
-    };
-
-    explicit FrequencyChart(const QString& objectName, QWidget* parent = nullptr);
-
-    // Shows the value axis with grouped whole numbers ("#,##0").
-    void showValueAxis();
-    void setBars(const std::vector<Bar>& bars);
-    std::vector<Bar> bars() const;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void fitLabels();
-    void placeNumberLabels();
-
-    QBarSeries* m_series;
-    QBarSet* m_set;
-    QBarCategoryAxis* m_categories;
-    QValueAxis* m_values;
-    // The numbers under the bars. Drawn here rather than by the category axis, which elides
-    // its labels as soon as the bars get narrow.
-    std::vector<QGraphicsSimpleTextItem*> m_numbers;
-    bool m_uprightNumbers = false;
-};
 
 // The main window's statistics pages: the two frequency charts, combinations, number
 // information, draw information by ball position and the overall report. The pages act on

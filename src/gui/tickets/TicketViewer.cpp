@@ -1,8 +1,9 @@
 #include "gui/tickets/TicketViewer.h"
 
 #include "core/tickets/TicketFile.h"
+#include "gui/components/CombinationDelegate.h"
 #include "gui/components/KestMessage.h"
-#include "gui/stats/StatisticsPages.h"
+#include "gui/components/StatisticsListView.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>

@@ -1,0 +1,55 @@
+#include "gui/components/TextRowsModel.h"
+
+TextRowsModel::TextRowsModel(QStringList captions, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_captions(std::move(captions))
+    , m_alignments(m_captions.size(), Qt::AlignLeft | Qt::AlignVCenter)
+{}
+
+void TextRowsModel::setRows(std::vector<QStringList> rows)
+{
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void TextRowsModel::setAlignment(int column, Qt::Alignment alignment)
+{
+    m_alignments[column] = alignment;
+}
+
+int TextRowsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TextRowsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_captions.size());
+}
+
+QVariant TextRowsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const QStringList& row = m_rows[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return row.value(index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_alignments[index.column()]);
+    case Qt::ForegroundRole:
+        return m_foreground ? m_foreground(row, index.column()) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant TextRowsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return m_captions.value(section);
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(m_alignments.value(section));
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
