@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "gui/components/KestDialog.h"
 #include "gui/components/KestGradInfo.h"
 #include "gui/components/KestPopup.h"
@@ -94,7 +95,7 @@ const QList<ShellCase>& shellCases()
 
 } // namespace
 
-class TestComponents : public QObject {
+class TestComponents : public GuiTest {
     Q_OBJECT
 
 private slots:
@@ -114,7 +115,7 @@ private slots:
         QCOMPARE(popup.openCount(), 1);
         QCOMPARE(noticeWindows().size(), 1);
         QCOMPARE(popup.lastText(), QString("third"));
-        QCOMPARE(noticeWindows().first()->findChild<QLabel*>("lbText")->text(), QString("third"));
+        QCOMPARE(control<QLabel>("lbText", noticeWindows().first())->text(), QString("third"));
     }
 
     void noticeShowsTitleAndTextAtBottomRight()
@@ -125,8 +126,8 @@ private slots:
         QWidget* window = noticeWindows().value(0);
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString("Drawsage"));
-        QCOMPARE(window->findChild<QLabel*>("lbTitle")->text(), QString("Drawsage"));
-        QCOMPARE(window->findChild<QLabel*>("lbText")->text(),
+        QCOMPARE(control<QLabel>("lbTitle", window)->text(), QString("Drawsage"));
+        QCOMPARE(control<QLabel>("lbText", window)->text(),
                  QString("Unable to find required registry information."));
         QVERIFY(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QVERIFY(window->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -206,10 +207,9 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(process.cursor().shape(), Qt::WaitCursor);
 
-        auto* status = process.findChild<QLabel*>("Label1");
-        QVERIFY(status);
+        auto* status = control<QLabel>("Label1", &process);
+        auto* bar = control<QProgressBar>("ProgressBar1", &process);
         QCOMPARE(status->text(), QString("Preparing to process the required information..."));
-        QVERIFY(process.findChild<QProgressBar*>("ProgressBar1"));
         bool hasFixedText = false;
         for (QLabel* label : process.findChildren<QLabel*>())
             hasFixedText |= label->text() ==
@@ -218,8 +218,14 @@ private slots:
         QVERIFY(hasFixedText);
         QVERIFY(process.findChildren<QPushButton*>().isEmpty());
 
-        process.ProgressBar1->setRange(0, 10);
-        process.ProgressBar1->setValue(4);
+        // A pass of no records still leaves the bar a range, empty rather than busy.
+        process.setProgress(0, 0);
+        QCOMPARE(bar->maximum(), 1);
+        process.setStatus("Processing Record 4 of 10...");
+        process.setProgress(4, 10);
+        QCOMPARE(status->text(), QString("Processing Record 4 of 10..."));
+        QCOMPARE(bar->maximum(), 10);
+        QCOMPARE(bar->value(), 4);
         process.show();
         QCOMPARE(process.minimumSize(), process.maximumSize());
         saveScreenshot(&process, "TfrmProcess");
@@ -268,8 +274,7 @@ private slots:
         }
         saveScreenshot(window.get(), shell.objectName);
 
-        auto* close = window->findChild<QPushButton*>(shell.closeButton);
-        QVERIFY(close);
+        auto* close = control<QPushButton>(shell.closeButton, window.get());
         QCOMPARE(close->text(), QString("&Close"));
         close->click();
         QVERIFY(window->isHidden());

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "gui/components/KestContainer.h"
 #include "gui/components/KestExBar.h"
 #include "gui/components/KestHint.h"
@@ -72,7 +73,7 @@ QPoint entryCentre(TKestExBar& bar, int group, int entry)
 
 } // namespace
 
-class TestExBar : public QObject {
+class TestExBar : public GuiTest {
     Q_OBJECT
 
 private slots:
@@ -96,9 +97,9 @@ void TestExBar::groupsAndEntriesReadBack()
 
     QCOMPARE(bar.groupCount(), 3);
     QCOMPARE(bar.group(0)->caption(), "Common Tasks");
-    QCOMPARE(bar.findChild<TKestExGroup*>("grpCommonTasks"), bar.group(0));
-    QCOMPARE(bar.findChild<TKestExGroup*>("grpHotAndCold"), bar.group(1));
-    QCOMPARE(bar.findChild<TKestExGroup*>("grpHelp"), bar.group(2));
+    QCOMPARE(control<TKestExGroup>("grpCommonTasks", &bar), bar.group(0));
+    QCOMPARE(control<TKestExGroup>("grpHotAndCold", &bar), bar.group(1));
+    QCOMPARE(control<TKestExGroup>("grpHelp", &bar), bar.group(2));
     QVERIFY(!bar.group(0)->headerPicture().isNull());
     QVERIFY(bar.group(1)->headerPicture().isNull());
 

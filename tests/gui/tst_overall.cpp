@@ -1,10 +1,10 @@
+#include "GuiTest.h"
 #include "Screenshots.h"
-#include "TestEnvironment.h"
 #include "core/kernel/Kernel.h"
+#include "gui/components/FrequencyChart.h"
 #include "gui/components/KestGradInfo.h"
 #include "gui/components/ProgressWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
-#include "gui/stats/StatisticsPages.h"
 
 #include <QLabel>
 #include <QListView>
@@ -17,22 +17,20 @@
 namespace {
 
 // The window and the progress window as siblings under a main window, over a kernel of the
-// installed sample database.
+// sample database the test installs.
 class Fixture {
 public:
     Fixture()
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TestData::installSample();
         kernel = std::make_unique<TKernel>();
         kernel->RecalculateAll();
         process = new ProgressWindow(&main);
         overall = new FrequencyHistoryWindow(&main);
-        QObject::connect(process->ProgressBar1, &QProgressBar::valueChanged,
-                         [this] { ++progressSteps; });
+        QObject::connect(progressBar(), &QProgressBar::valueChanged, [this] { ++progressSteps; });
     }
 
-    TestEnvironment env;
+    QProgressBar* progressBar() { return GuiTest::control<QProgressBar>("ProgressBar1", process); }
+
     std::unique_ptr<TKernel> kernel;
     QWidget main;
     ProgressWindow* process = nullptr;
@@ -42,10 +40,13 @@ public:
 
 } // namespace
 
-class TestOverall : public QObject {
+class TestOverall : public GuiTest {
     Q_OBJECT
 
 private slots:
+    void init() { installSample(); }
+    void cleanup() { stop(); }
+
     void windowHasItsCaptionPageAndButton()
     {
         Fixture f;
@@ -57,7 +58,7 @@ private slots:
         auto* pages = f.overall->findChild<QTabWidget*>();
         QCOMPARE(pages->count(), 1);
         QCOMPARE(pages->tabText(0), QString("Frequency History"));
-        QCOMPARE(f.overall->findChild<QPushButton*>("btnClose")->text(), QString("&Close"));
+        QCOMPARE(control<QPushButton>("btnClose", f.overall)->text(), QString("&Close"));
         QVERIFY(f.overall->windowFlags() & Qt::WindowStaysOnTopHint);
     }
 
@@ -70,8 +71,9 @@ private slots:
         QVERIFY(!f.kernel->HistoryStale);
         QVERIFY(!f.process->isVisible());
         QVERIFY(f.main.isEnabled());
-        QCOMPARE(f.process->Label1->text(), QString("Processing Record %1 of %1...").arg(draws));
-        QCOMPARE(f.process->ProgressBar1->maximum(), draws);
+        QCOMPARE(control<QLabel>("Label1", f.process)->text(),
+                 QString("Processing Record %1 of %1...").arg(draws));
+        QCOMPARE(f.progressBar()->maximum(), draws);
 
         auto* dates = f.overall->findChild<QListView*>();
         QCOMPARE(dates->model()->rowCount(), draws);

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "gui/components/KestPictures.h"
 
 #include <QImage>
@@ -28,7 +29,7 @@ int drawnPixels(const QPixmap& pixmap, const QColor& background = Qt::transparen
 
 } // namespace
 
-class TestPictures : public QObject {
+class TestPictures : public GuiTest {
     Q_OBJECT
 
 private slots:

@@ -1,11 +1,12 @@
+#include "GuiTest.h"
 #include "Screenshots.h"
-#include "TestEnvironment.h"
 #include "core/kernel/Kernel.h"
 #include "core/stats/CombinationFrequencies.h"
 #include "core/stats/DrawInformation.h"
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
 #include "gui/components/KestPictures.h"
+#include "gui/components/SortColumnProxy.h"
 #include "gui/stats/StatisticsPages.h"
 
 #include <QHeaderView>
@@ -18,14 +19,12 @@
 
 namespace {
 
-// The pages over a kernel of the installed sample database, rebuilt and filled as the main
-// window fills them.
+// The pages over a kernel of the sample database the test installs, rebuilt and filled as the
+// main window fills them.
 class Fixture {
 public:
     Fixture()
     {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        TestData::installSample();
         kernel = std::make_unique<TKernel>();
         pages.resize(1024, 700);
         refresh();
@@ -39,15 +38,8 @@ public:
         pages.RefreshDrawInformation(*kernel);
     }
 
-    template <class T> T* find(const QString& name)
-    {
-        auto* control = pages.findChild<T*>(name);
-        if (!control)
-            qFatal("no control %s", qPrintable(name));
-        return control;
-    }
+    template <class T> T* find(const QString& name) { return GuiTest::control<T>(name, &pages); }
 
-    TestEnvironment env;
     std::unique_ptr<TKernel> kernel;
     StatisticsPages pages;
 };
@@ -86,10 +78,13 @@ QStringList sorted(QStringList texts, Qt::SortOrder order)
 
 } // namespace
 
-class TestStatisticsPages : public QObject {
+class TestStatisticsPages : public GuiTest {
     Q_OBJECT
 
 private slots:
+    void init() { installSample(); }
+    void cleanup() { stop(); }
+
     void pagesComeInTheirOrderWithTheirControls()
     {
         Fixture f;
