@@ -140,7 +140,7 @@ private slots:
         QVERIFY(f.find<FrequencyChart>("Graph")->chart()->legend()->isVisible() == false);
 
         QSignalSpy magnifier(&f.pages, &StatisticsPages::magnifierRequested);
-        f.find<QMenu>("GraphMenu")->actions().value(0)->trigger();
+        trigger("TBItem33", &f.pages);
         QCOMPARE(magnifier.count(), 1);
     }
 
@@ -296,14 +296,14 @@ private slots:
         ballStat->setCurrentIndex(ballStat->model()->index(0, 0));
         QVERIFY(ballStat->rowAt(0).value(0).toInt() != drawn);
         auto* menu = f.find<QMenu>("TBPopupMenu1");
-        menu->findChild<QAction*>("FilterNumber")->trigger();
+        trigger("FilterNumber", menu);
         QCOMPARE(notices.count(), 1);
         QCOMPARE(notices.at(0).at(0).toString(), QString(NumberNotFound));
         QCOMPARE(changed.count(), 1);
 
         emit menu->aboutToShow();
-        QVERIFY(menu->findChild<QAction*>("StopFilter")->isEnabled());
-        menu->findChild<QAction*>("StopFilter")->trigger();
+        QVERIFY(control<QAction>("StopFilter", menu)->isEnabled());
+        trigger("StopFilter", menu);
         QCOMPARE(changed.count(), 2);
         QVERIFY(!f.kernel->ResultsTable.filtered());
         QVERIFY(f.kernel->ResultsTable.filter().isEmpty());
