@@ -1,12 +1,15 @@
 #include "CliApp.h"
 
+#include "core/generator/NumberSelection.h"
 #include "core/kernel/Installation.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
 #include "core/kernel/Numbers.h"
 #include "core/kernel/Random.h"
+#include "core/records/FilterScripts.h"
 #include "core/stats/CombinationFrequencies.h"
 #include "core/stats/DrawInformation.h"
+#include "core/stats/FrequencyTable.h"
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
 #include "core/tickets/TicketFile.h"
@@ -105,7 +108,7 @@ int CliApp::run(const QStringList& arguments)
             kernel.ResultsTable.setFilter(parser.value(filter));
             kernel.ResultsTable.setFiltered(true);
             if (kernel.ResultsTable.IsEmpty())
-                return fail("No maching record(s) was found");
+                return fail(FilterScripts::NoMatch);
         }
         const QString name = positional.takeFirst();
         for (const Command& command : commands()) {
@@ -161,9 +164,11 @@ std::vector<CliApp::Command> CliApp::commands()
          "[--no-duplicate-check] [--no-drawn-check] [--save FILE.dtk]",
          "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating",
          AnyArguments, true, [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
-        {"template", "apply FILE.tpl --numbers N1,N2,...",
-         "the combinations of a template over the picked numbers, as generate prints them",
-         AnyArguments, false, [this](TKernel&, const QStringList& a) { return applyTemplate(a); }},
+        {"template", "apply FILE.tpl (--numbers N1,N2,... | --pick KIND [--seed S])",
+         "the combinations of a template over the picked numbers, as generate prints them; KIND "
+         "is an automatic selection: hot, cold, due, overdue, non-due, favourite or random",
+         AnyArguments, false,
+         [this](TKernel& k, const QStringList& a) { return applyTemplate(k, a); }},
         {"ticket", "show FILE.dtk", "the rows of a ticket: the caption and the sub-items", 2, false,
          [this](TKernel&, const QStringList& a) { return showTicket(a); }},
     };
@@ -224,15 +229,12 @@ int CliApp::printFrequencies(TKernel& kernel)
 {
     // Both tables hold one row per number after a rebuild; read them by number, not by order.
     std::vector<QStringList> rows(NumberSlots - 1);
-    for (TKestTable* table : {&kernel.NumberTable, &kernel.BonusTable}) {
-        for (table->First(); !table->Eof(); table->Next()) {
-            const int number = table->AsInteger("BallNr");
-            if (!isLottoNumber(number))
-                continue;
-            QStringList& row = rows[number - 1];
+    for (const TKestTable* table : {&kernel.NumberTable, &kernel.BonusTable}) {
+        for (const FrequencyRow& frequency : ReadFrequencyTable(*table)) {
+            QStringList& row = rows[frequency.number - 1];
             if (row.isEmpty())
-                row << table->AsString("BallNr");
-            row << table->AsString("Total");
+                row << QString::number(frequency.number);
+            row << QString::number(frequency.total, 'f', QLocale::FloatingPointShortest);
         }
     }
     printRows(rows);
@@ -243,7 +245,7 @@ int CliApp::printHistory(TKernel& kernel)
 {
     kernel.HistoryStale = true;
     if (!kernel.RebuildHistory())
-        return fail("Unable to process the requested information");
+        return fail(TKernel::HistoryFailure);
     return printDraws(kernel.HistoryTable, 1);
 }
 
@@ -364,18 +366,46 @@ int CliApp::generate(TKernel& kernel, const QStringList& args)
     return Ok;
 }
 
-int CliApp::applyTemplate(const QStringList& args)
+namespace {
+// The automatic selections of the Custom page by name; the statuses in NumberStatus order.
+const QStringList PickKinds{"non-due", "due", "overdue", "hot", "cold", "favourite", "random"};
+} // namespace
+
+QList<int> CliApp::pickedNumbers(TKernel& kernel, const QString& kind, int total)
+{
+    if (kind == "random")
+        return RandomNumbers(total);
+    if (kind == "favourite")
+        return PickInOrder(FavouriteNumbers(kernel.FavouriteTable), total);
+    kernel.RecalculateAll();
+    const Ranking ranking = RankingOf(kernel.Stats);
+    if (kind == "hot")
+        return PickInOrder(HotOrder(ranking), total);
+    if (kind == "cold")
+        return PickInOrder(ColdOrder(ranking), total);
+    return PickInOrder(NumbersOfStatus(kernel.Stats, NumberStatus(PickKinds.indexOf(kind))), total);
+}
+
+int CliApp::applyTemplate(TKernel& kernel, const QStringList& args)
 {
     QCommandLineParser parser;
     const QCommandLineOption numbers("numbers", "", "N1,N2,...");
-    parser.addOption(numbers);
+    const QCommandLineOption pick("pick", "", "KIND");
+    const QCommandLineOption seed("seed", "", "S");
+    parser.addOptions({numbers, pick, seed});
     if (!parseOptions(parser, "template", args))
         return BadUsage;
     const QStringList rest = parser.positionalArguments();
-    if (rest.size() != 2 || rest.first() != "apply" || !parser.isSet(numbers))
-        return fail("template takes apply FILE.tpl --numbers N1,N2,...", BadUsage);
+    const auto seedNumber = seedValue(parser.value(seed));
+    if (rest.size() != 2 || rest.first() != "apply" ||
+        parser.isSet(numbers) == parser.isSet(pick) || (parser.isSet(seed) && !seedNumber))
+        return fail("template takes apply FILE.tpl (--numbers N1,N2,... | --pick KIND [--seed S])",
+                    BadUsage);
+    if (parser.isSet(pick) && !PickKinds.contains(parser.value(pick)))
+        return fail("--pick takes " + PickKinds.join(", "), BadUsage);
     QList<int> picked;
-    for (const QString& text : parser.value(numbers).split(',')) {
+    for (const QString& text :
+         parser.isSet(numbers) ? parser.value(numbers).split(',') : QStringList{}) {
         const auto number = integerValue(text, 1, 49);
         if (!number)
             return fail(QString("--numbers takes numbers from 1 to 49, not \"%1\"").arg(text),
@@ -383,6 +413,11 @@ int CliApp::applyTemplate(const QStringList& args)
         picked << *number;
     }
     const TemplateData data = LoadGeneratorTemplate(rest.last());
+    if (parser.isSet(pick)) {
+        if (seedNumber)
+            SeedRandom(*seedNumber);
+        picked = pickedNumbers(kernel, parser.value(pick), data.selectionTotal);
+    }
     TCombinationGenerator generator;
     generator.ApplyTemplate(data, picked);
     printTicketRows(generator.rows());

@@ -41,7 +41,9 @@ private:
     int printHistory(TKernel& kernel);
     int printRandom(const QStringList& args);
     int generate(TKernel& kernel, const QStringList& args);
-    int applyTemplate(const QStringList& args);
+    int applyTemplate(TKernel& kernel, const QStringList& args);
+    // The numbers an automatic selection of this kind picks for a selection total.
+    QList<int> pickedNumbers(TKernel& kernel, const QString& kind, int total);
     int showTicket(const QStringList& args);
     void printTicketRows(const TicketRows& rows);
     void printStatus(const StatusTexts& status);

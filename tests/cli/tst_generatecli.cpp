@@ -169,6 +169,36 @@ private slots:
         QVERIFY(refused.lines.isEmpty());
         QVERIFY(refused.errors.contains("Row 2 of the template cannot be used"));
     }
+
+    void templatePicksNumbersAsTheAutomaticSelections()
+    {
+        const QString seven = m_env->path("seven.tpl");
+        writeFile(seven, "7\r\n2\r\n0\r\n010203040506\r\n020304050607\r\n");
+        const auto picked = [&](const QStringList& pick) {
+            const CliResult run = runCli(*m_env, QStringList{"template", "apply", seven} + pick);
+            QSet<int> numbers;
+            for (const QString& line : run.lines)
+                for (int n : numbersOf(line.section('\t', 1, 1)))
+                    numbers.insert(n);
+            return numbers;
+        };
+        QSet<int> hot;
+        for (const QString& n : runCli(*m_env, {"hotcold"}).lines.value(0).split(' '))
+            hot.insert(n.toInt());
+        QCOMPARE(hot.size(), 6);
+        const QSet<int> hotPick = picked({"--pick", "hot"});
+        QCOMPARE(hotPick.size(), 7);
+        QVERIFY(hotPick.contains(hot));
+
+        const QSet<int> random = picked({"--pick", "random", "--seed", "5"});
+        QCOMPARE(random.size(), 7);
+        QCOMPARE(picked({"--pick", "random", "--seed", "5"}), random);
+
+        QCOMPARE(runCli(*m_env, {"template", "apply", seven, "--pick", "warm"}).status, 2);
+        QCOMPARE(
+            runCli(*m_env, {"template", "apply", seven, "--pick", "hot", "--numbers", "1"}).status,
+            2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestGenerateCli)

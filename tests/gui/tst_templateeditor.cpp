@@ -349,15 +349,17 @@ private slots:
         QVERIFY(!newAsks());
     }
 
-    void aFailedSaveKeepsModifiedAndThePartialFile()
+    void aFailedSaveKeepsModifiedAndTheUsersFile()
     {
+        const QString path = file("kept.tpl");
+        const QByteArray old = "7\r\n1\r\n0\r\n010203040507\r\n";
+        writeFile(path, old);
         typeRow(0, {"1", "2", "3", "4", "5", "6"});
         QTest::keyClick(m_grid->indexWidget(m_grid->currentIndex()), Qt::Key_Down);
         typeRow(1, {"1", "2"});
-        const QString path = file("partial.tpl");
         save(path);
         QCOMPARE(notices(), QStringList{TemplateSaveFailure});
-        QCOMPARE(readFile(path), QByteArray("7\r\n2\r\n0\r\n010203040506\r\n"));
+        QCOMPARE(readFile(path), old);
         QVERIFY(button("btnSave")->isEnabled());
 
         save({}); // cancelled: nothing happens

@@ -54,11 +54,6 @@ QList<int> FavouriteNumbers(TKestTable& favouriteTable);
 // favour them, few enough that a long run still finds different combinations.
 inline constexpr int PreferredPerCombination = 2;
 
-// A hint for the " Priority " group.
-inline const QString PriorityHint =
-    "Checked kinds of numbers are preferred: each combination takes up to two of them, in place "
-    "of drawn numbers of the same odd/even, low/high and frequency range.";
-
 struct GeneratedCombination {
     std::array<int, 6> numbers{}; // in slot order
     QString text;

@@ -4,6 +4,7 @@
 #include "core/kernel/KestError.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -82,8 +83,10 @@ TemplateData ReadTemplate(const QString& fileName, int capacity)
 
 void WriteTemplate(const QString& fileName, const TemplateData& data)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Written aside and put in place only when complete: a failed save leaves the user's file
+    // as it was.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
         throw TKestError(TemplateSaveFailure);
     const auto writeLine = [&file](const QString& text) {
         if (file.write(text.toLatin1() + "\r\n") < 0)
@@ -103,6 +106,8 @@ void WriteTemplate(const QString& fileName, const TemplateData& data)
         }
         writeLine(line.left(RowLineLength));
     }
+    if (!file.commit())
+        throw TKestError(TemplateSaveFailure);
 }
 
 QString SelectionTotalNotice(int selectionTotal)

@@ -37,7 +37,8 @@ TemplateData ReadTemplate(const QString& fileName, int capacity);
 
 // Writes the editor's lines: K, the row count, the guaranteed match, then per row the six cells
 // as integers with "%.2d", joined and cut to 12 characters; CR LF after every line. A cell that
-// is not an integer throws TKestError(TemplateSaveFailure); the lines before it stay written.
+// is not an integer, or a file that cannot be written, throws TKestError(TemplateSaveFailure)
+// and leaves an existing file as it was.
 void WriteTemplate(const QString& fileName, const TemplateData& data);
 
 // The notice for a selection total the generator's board cannot serve (below 1 or above 49),

@@ -147,14 +147,14 @@ FavouritesWindow::FavouritesWindow(QWidget* parent)
                    .description = "Select your favourite numbers"},
                   parent)
 {
-    DrawGrid1 = new FavouriteBoard(m_selection, this);
-    DrawGrid1->setObjectName("DrawGrid1");
-    DrawGrid1->setToolTip("Click here to select your favourite numbers.");
-    connect(DrawGrid1, &FavouriteBoard::cellClicked, this, &FavouritesWindow::toggle);
+    m_board = new FavouriteBoard(m_selection, this);
+    m_board->setObjectName("DrawGrid1");
+    m_board->setToolTip("Click here to select your favourite numbers.");
+    connect(m_board, &FavouriteBoard::cellClicked, this, &FavouritesWindow::toggle);
 
     auto* board = new QVBoxLayout;
     board->addWidget(new QLabel("Favourite Number(s)", this));
-    board->addWidget(DrawGrid1);
+    board->addWidget(m_board);
     board->addStretch();
 
     auto* status = new QGroupBox(" Selection  Status ", this);
@@ -167,12 +167,12 @@ FavouritesWindow::FavouritesWindow(QWidget* parent)
         figures->addRow(caption, value);
         return value;
     };
-    lbTot = addFigure("Total Numbers :", "lbTot", "Specifies the total numbers you selected.");
-    Label4 = addFigure("Frequency Ave :", "Label4",
-                       "Specifies the total average for all the numbers you've selected.");
-    Image1 = addFigure("Selection Rating :", "Image1",
-                       "Specifies the rating for your selection out of five stars.");
-    Image1->setFixedSize(RatingSize);
+    m_total = addFigure("Total Numbers :", "lbTot", "Specifies the total numbers you selected.");
+    m_average = addFigure("Frequency Ave :", "Label4",
+                          "Specifies the total average for all the numbers you've selected.");
+    m_rating = addFigure("Selection Rating :", "Image1",
+                         "Specifies the rating for your selection out of five stars.");
+    m_rating->setFixedSize(RatingSize);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(board);
@@ -180,17 +180,17 @@ FavouritesWindow::FavouritesWindow(QWidget* parent)
     columns->addWidget(status, 1);
     contentLayout()->addLayout(columns);
 
-    Button1 = addButton("Button1", "&Save");
-    Button1->setToolTip("Click here to save your changes.");
-    Button2 = addButton("Button2", "C&lear");
-    Button2->setToolTip("Click here to clear your selection.");
-    Button3 = addButton("Button3", "&Close");
-    Button3->setToolTip("Close this dialog");
-    connect(Button1, &QPushButton::clicked, this, &FavouritesWindow::save);
-    connect(Button2, &QPushButton::clicked, this, &FavouritesWindow::clearSelection);
-    connect(Button3, &QPushButton::clicked, this, &QWidget::close);
+    m_saveButton = addButton("Button1", "&Save");
+    m_saveButton->setToolTip("Click here to save your changes.");
+    m_clearButton = addButton("Button2", "C&lear");
+    m_clearButton->setToolTip("Click here to clear your selection.");
+    m_closeButton = addButton("Button3", "&Close");
+    m_closeButton->setToolTip("Close this dialog");
+    connect(m_saveButton, &QPushButton::clicked, this, &FavouritesWindow::save);
+    connect(m_clearButton, &QPushButton::clicked, this, &FavouritesWindow::clearSelection);
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
 
-    Button1->setEnabled(false);
+    m_saveButton->setEnabled(false);
     showStatus();
 }
 
@@ -203,7 +203,7 @@ void FavouritesWindow::showEvent(QShowEvent* event)
 void FavouritesWindow::hideEvent(QHideEvent* event)
 {
     // Unsaved changes are dropped: the next showing reloads the table.
-    Button1->setEnabled(false);
+    m_saveButton->setEnabled(false);
     TKestDialog::hideEvent(event);
 }
 
@@ -223,7 +223,7 @@ void FavouritesWindow::load()
 
 void FavouritesWindow::toggle(int number)
 {
-    Button1->setEnabled(true);
+    m_saveButton->setEnabled(true);
     if (number == 0)
         return;
     m_selection.toggle(number, currentCount(number));
@@ -234,7 +234,7 @@ void FavouritesWindow::clearSelection()
 {
     m_selection.clear();
     showStatus();
-    Button1->setEnabled(true);
+    m_saveButton->setEnabled(true);
 }
 
 void FavouritesWindow::save()
@@ -266,17 +266,17 @@ void FavouritesWindow::save()
         emit kernel->errorOccurred(error.message());
         return;
     }
-    Button1->setEnabled(false);
+    m_saveButton->setEnabled(false);
 }
 
 void FavouritesWindow::showStatus()
 {
     const int count = m_selection.count();
     const int average = m_selection.average();
-    lbTot->setText(QString::number(count));
-    Label4->setText(QString::number(average));
-    Image1->setPixmap(starsPicture(FavouriteStars(count, average, topCount()),
-                                   palette().color(QPalette::Window)));
-    Button2->setEnabled(count > 0);
-    DrawGrid1->update();
+    m_total->setText(QString::number(count));
+    m_average->setText(QString::number(average));
+    m_rating->setPixmap(starsPicture(FavouriteStars(count, average, topCount()),
+                                     palette().color(QPalette::Window)));
+    m_clearButton->setEnabled(count > 0);
+    m_board->update();
 }

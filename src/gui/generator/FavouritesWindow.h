@@ -77,11 +77,11 @@ private:
     void showStatus();
 
     FavouriteSelection m_selection;
-    FavouriteBoard* DrawGrid1 = nullptr;
-    QLabel* lbTot = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Image1 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
+    FavouriteBoard* m_board = nullptr;
+    QLabel* m_total = nullptr;
+    QLabel* m_average = nullptr;
+    QLabel* m_rating = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_clearButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
 };

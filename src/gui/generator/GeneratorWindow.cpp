@@ -1,16 +1,17 @@
 #include "gui/generator/GeneratorWindow.h"
 
+#include "core/generator/NumberSelection.h"
 #include "core/kernel/Format.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
 #include "core/kernel/LottoMath.h"
-#include "core/kernel/Random.h"
 #include "core/stats/CombinationFrequencies.h"
+#include "gui/components/CombinationDelegate.h"
 #include "gui/components/KestFileDialog.h"
 #include "gui/components/KestMessage.h"
 #include "gui/components/KestPictures.h"
+#include "gui/components/StatisticsListView.h"
 #include "gui/generator/TemplateEditor.h"
-#include "gui/stats/StatisticsPages.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -48,6 +49,9 @@ const QString CountNotice = "Please select a valid entry between 1 and 1000";
 const QString ResultHint = "The total combinations that will be generated.";
 const QString NoTemplates = "No Templates found";
 const QString NoValue = ": None";
+const QString PriorityHint =
+    "Checked kinds of numbers are preferred: each combination takes up to two of them, in place "
+    "of drawn numbers of the same odd/even, low/high and frequency range.";
 
 struct Column {
     QString caption;
@@ -156,6 +160,13 @@ void PickBoard::clear()
     emit picksChanged();
 }
 
+void PickBoard::setPicked(const QList<int>& numbers)
+{
+    for (int number = 1; number <= 49; ++number)
+        cell(number)->setChecked(numbers.contains(number));
+    emit picksChanged();
+}
+
 QList<int> PickBoard::picked() const
 {
     QList<int> numbers;
@@ -188,31 +199,31 @@ GeneratorWindow::GeneratorWindow(QWidget* parent)
                    .centreOnScreen = true},
                   parent)
 {
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    TabSheet2 = buildGeneratorPage();
-    TabSheet1 = buildCustomPage();
-    PageControl1->addTab(TabSheet2, "Generator");
-    PageControl1->addTab(TabSheet1, "Custom");
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName("PageControl1");
+    m_generatorPage = buildGeneratorPage();
+    m_customPage = buildCustomPage();
+    m_pages->addTab(m_generatorPage, "Generator");
+    m_pages->addTab(m_customPage, "Custom");
 
     auto* top = new QHBoxLayout;
-    top->addWidget(PageControl1, 1);
+    top->addWidget(m_pages, 1);
     top->addWidget(buildButtons());
     contentLayout()->addLayout(top);
 
-    lvResult = new StatisticsListView("lvResult", captionsOf(ResultColumns),
-                                      StatisticsListView::SortByHeaderClick, this);
-    lvResult->setItemDelegate(new CombinationDelegate(lvResult));
-    lvResult->setShowGrid(true);
-    lvResult->setMouseTracking(true);
+    m_results = new StatisticsListView("lvResult", captionsOf(ResultColumns),
+                                       StatisticsListView::SortByHeaderClick, this);
+    m_results->setItemDelegate(new CombinationDelegate(m_results));
+    m_results->setShowGrid(true);
+    m_results->setMouseTracking(true);
     for (int column = 0; column < int(ResultColumns.size()); ++column)
-        lvResult->setColumnWidth(column, ResultColumns[column].width);
-    lvResult->setFixedHeight(200);
-    contentLayout()->addWidget(lvResult);
+        m_results->setColumnWidth(column, ResultColumns[column].width);
+    m_results->setFixedHeight(200);
+    contentLayout()->addWidget(m_results);
 
     buildStatusBar();
 
-    connect(PageControl1, &QTabWidget::currentChanged, this,
+    connect(m_pages, &QTabWidget::currentChanged, this,
             [this] { onCustomPage() ? customPageShown() : generatorPageShown(); });
     m_engine.keepResponsive = [this] {
         showRun();
@@ -225,20 +236,20 @@ QWidget* GeneratorWindow::buildGeneratorPage()
     auto* page = new QWidget;
     page->setObjectName("TabSheet2");
 
-    Edit1 = named(new QLineEdit("16"), "Edit1", CountHint);
-    Edit1->setMaxLength(5);
-    Edit1->setFixedWidth(60);
-    UpDown1 = named(new TKestUpDown(1, MaxGenerateCount), "UpDown1", CountHint);
-    UpDown1->setValue(16);
-    connect(Edit1, &QLineEdit::textChanged, this, &GeneratorWindow::countEdited);
-    connect(UpDown1, &TKestUpDown::clicked, this, [this](int position) {
-        Edit1->setText(QString::number(position));
+    m_countEdit = named(new QLineEdit("16"), "Edit1", CountHint);
+    m_countEdit->setMaxLength(5);
+    m_countEdit->setFixedWidth(60);
+    m_countSpin = named(new TKestUpDown(1, MaxGenerateCount), "UpDown1", CountHint);
+    m_countSpin->setValue(16);
+    connect(m_countEdit, &QLineEdit::textChanged, this, &GeneratorWindow::countEdited);
+    connect(m_countSpin, &TKestUpDown::clicked, this, [this](int position) {
+        m_countEdit->setText(QString::number(position));
         showOdds(position);
     });
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(label("Generate Total"));
-    countRow->addWidget(Edit1);
-    countRow->addWidget(UpDown1);
+    countRow->addWidget(m_countEdit);
+    countRow->addWidget(m_countSpin);
     countRow->addStretch();
 
     auto* balance = new QGroupBox(" Combination Balance ");
@@ -268,12 +279,12 @@ QWidget* GeneratorWindow::buildGeneratorPage()
         balanceLayout->addWidget(bar);
         balanceLayout->addLayout(captions);
     };
-    slider(CheckBox1, "CheckBox1", "Use O/E Balance",
-           "Select this option if you want to specify the Odd/Even balance.", TrackBar1,
+    slider(m_useOddEven, "CheckBox1", "Use O/E Balance",
+           "Select this option if you want to specify the Odd/Even balance.", m_oddEven,
            "TrackBar1", "Specify the Odd/Even balance using this control.",
            {"Odd", "Label4", "Balanced", "Label5", "Even", "Label6"});
-    slider(CheckBox2, "CheckBox2", "Use H/L Balance",
-           "Select this option if you want to specify the High/Low balance.", TrackBar2,
+    slider(m_useLowHigh, "CheckBox2", "Use H/L Balance",
+           "Select this option if you want to specify the High/Low balance.", m_lowHigh,
            "TrackBar2", "Specify the Low/High balance using this control.",
            {"Low", "Label1", "Balanced", "Label2", "High", "Label9"});
 
@@ -284,7 +295,7 @@ QWidget* GeneratorWindow::buildGeneratorPage()
 
     auto* frequency =
         named(new QGroupBox(" Frequency "), "RadioGroup1", "Specify which frequency range to use");
-    RadioGroup1 = frequency;
+    m_frequencyGroup = frequency;
     m_frequency = new QButtonGroup(this);
     auto* frequencyLayout = new QVBoxLayout(frequency);
     const QStringList items{"Use both equally", "Use more hot numbers", "Use more cold numbers"};
@@ -297,43 +308,44 @@ QWidget* GeneratorWindow::buildGeneratorPage()
     m_frequency->button(UseMoreHot)->setChecked(true);
 
     auto* modes = new QButtonGroup(this);
-    RadioButton1 =
+    m_quickPick =
         named(new QRadioButton("Quick Pick (Random)"), "RadioButton1",
               "Select this option to generate random numbers without using calculations.");
-    RadioButton2 = named(new QRadioButton("Use Frequency"), "RadioButton2",
-                         "Select this option to use frequency specific combinations.");
-    modes->addButton(RadioButton1);
-    modes->addButton(RadioButton2);
-    RadioButton2->setChecked(true);
+    m_useFrequency = named(new QRadioButton("Use Frequency"), "RadioButton2",
+                           "Select this option to use frequency specific combinations.");
+    modes->addButton(m_quickPick);
+    modes->addButton(m_useFrequency);
+    m_useFrequency->setChecked(true);
     connect(modes, &QButtonGroup::buttonClicked, this, &GeneratorWindow::modeChosen);
 
     auto* middle = new QVBoxLayout;
-    middle->addWidget(RadioButton1);
-    middle->addWidget(RadioButton2);
+    middle->addWidget(m_quickPick);
+    middle->addWidget(m_useFrequency);
     middle->addWidget(frequency);
     middle->addStretch();
 
     auto* priority = named(new QGroupBox(" Priority "), "GroupBox3", PriorityHint);
     auto* priorityLayout = new QVBoxLayout(priority);
-    CheckBox3 =
+    m_preferDue =
         named(new QCheckBox("Due Numbers"), "CheckBox3", "Set due numbers as a high priority");
-    CheckBox4 = named(new QCheckBox("Overdue Numbers"), "CheckBox4",
-                      "Set overdue numbers as a high priority");
-    CheckBox5 = named(new QCheckBox("Favourite numbers"), "CheckBox5",
-                      "Set favourite numbers as a high priority");
-    CheckBox3->setChecked(true);
-    for (QCheckBox* box : {CheckBox3, CheckBox4, CheckBox5})
+    m_preferOverdue = named(new QCheckBox("Overdue Numbers"), "CheckBox4",
+                            "Set overdue numbers as a high priority");
+    m_preferFavourites = named(new QCheckBox("Favourite numbers"), "CheckBox5",
+                               "Set favourite numbers as a high priority");
+    m_preferDue->setChecked(true);
+    for (QCheckBox* box : {m_preferDue, m_preferOverdue, m_preferFavourites})
         priorityLayout->addWidget(box);
 
     auto* prevent = new QGroupBox(" Prevent (Slower) ");
     auto* preventLayout = new QVBoxLayout(prevent);
-    CheckBox6 = named(new QCheckBox("Duplicate Combinations"), "CheckBox6",
-                      "This option will check for duplicate combinations and correct them if "
-                      "found. (Slower)");
-    CheckBox7 = named(new QCheckBox("Previously Drawn Combinations"), "CheckBox7",
-                      "This option will check for previously drawn combinations and correct "
-                      "them if found. (Slower)");
-    for (QCheckBox* box : {CheckBox6, CheckBox7}) {
+    m_preventDuplicates =
+        named(new QCheckBox("Duplicate Combinations"), "CheckBox6",
+              "This option will check for duplicate combinations and correct them if "
+              "found. (Slower)");
+    m_preventDrawn = named(new QCheckBox("Previously Drawn Combinations"), "CheckBox7",
+                           "This option will check for previously drawn combinations and correct "
+                           "them if found. (Slower)");
+    for (QCheckBox* box : {m_preventDuplicates, m_preventDrawn}) {
         box->setChecked(true);
         preventLayout->addWidget(box);
     }
@@ -355,24 +367,24 @@ QWidget* GeneratorWindow::buildCustomPage()
     auto* page = new QWidget;
     page->setObjectName("TabSheet1");
 
-    DrawGrid1 = new PickBoard;
-    connect(DrawGrid1, &PickBoard::clicked, this, &GeneratorWindow::cellClicked);
-    connect(DrawGrid1, &PickBoard::picksChanged, this, &GeneratorWindow::picksChanged);
+    m_board = new PickBoard;
+    connect(m_board, &PickBoard::clicked, this, &GeneratorWindow::cellClicked);
+    connect(m_board, &PickBoard::picksChanged, this, &GeneratorWindow::picksChanged);
 
     auto* engine = new QGroupBox(" Engine ");
     auto* grid = new QGridLayout(engine);
-    TempList = named(new QComboBox, "TempList",
-                     "Select the template you wish to use when generating combinations.");
-    TempList->setEditable(false);
-    TempList->setMinimumWidth(150);
-    connect(TempList, &QComboBox::currentIndexChanged, this, [this] {
+    m_templateList = named(new QComboBox, "TempList",
+                           "Select the template you wish to use when generating combinations.");
+    m_templateList->setEditable(false);
+    m_templateList->setMinimumWidth(150);
+    connect(m_templateList, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_listing)
             templateChosen();
     });
-    SpeedButton2 =
+    m_editTemplate =
         named(new QToolButton, "SpeedButton2", "Click here to open the template editor.");
-    SpeedButton2->setText("...");
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] {
+    m_editTemplate->setText("...");
+    connect(m_editTemplate, &QToolButton::clicked, this, [this] {
         TemplateEditor* editor =
             parentWidget() ? parentWidget()->findChild<TemplateEditor*>() : nullptr;
         if (!editor)
@@ -384,20 +396,21 @@ QWidget* GeneratorWindow::buildCustomPage()
         editor->raise();
         editor->activateWindow();
     });
-    Label14 = named(new QLabel(NoValue), "Label14", "The total number of selections allowed.");
-    Label15 = named(new QLabel(NoValue), "Label15", ResultHint);
-    Label18 = named(new QLabel(NoValue), "Label18", ResultHint);
+    m_selectionTotal =
+        named(new QLabel(NoValue), "Label14", "The total number of selections allowed.");
+    m_totalCombinations = named(new QLabel(NoValue), "Label15", ResultHint);
+    m_guaranteedHit = named(new QLabel(NoValue), "Label18", ResultHint);
     grid->addWidget(label("Select Template"), 0, 0);
     auto* chooser = new QHBoxLayout;
-    chooser->addWidget(TempList, 1);
-    chooser->addWidget(SpeedButton2);
+    chooser->addWidget(m_templateList, 1);
+    chooser->addWidget(m_editTemplate);
     grid->addLayout(chooser, 0, 1);
     grid->addWidget(label("Selection Total"), 1, 0);
-    grid->addWidget(Label14, 1, 1);
+    grid->addWidget(m_selectionTotal, 1, 1);
     grid->addWidget(label("Total Combinations"), 2, 0);
-    grid->addWidget(Label15, 2, 1);
+    grid->addWidget(m_totalCombinations, 2, 1);
     grid->addWidget(label("Guaranteed Hit"), 3, 0);
-    grid->addWidget(Label18, 3, 1);
+    grid->addWidget(m_guaranteedHit, 3, 1);
     grid->setRowStretch(4, 1);
 
     auto* autoGroup = new QGroupBox(" Auto Select ");
@@ -411,40 +424,34 @@ QWidget* GeneratorWindow::buildCustomPage()
         m_autoSelect << button;
         return button;
     };
-    const auto ranked = [this](bool hot) {
-        const Ranking ranking = RankingOf(kernel()->Stats);
-        QList<int> order;
-        for (int rank = 1; rank <= 49; ++rank)
-            order << ranking[hot ? rank : 50 - rank];
-        return order;
+    const auto ranking = [this] { return RankingOf(kernel()->Stats); };
+    const auto ofStatus = [this](NumberStatus status) {
+        return [this, status] { return NumbersOfStatus(kernel()->Stats, status); };
     };
     addAuto(
         "Button4", "Hot Numbers",
         "Click here to select the most frequent numbers (or Hot Numbers).",
-        [ranked] { return ranked(true); }, false);
-    addAuto(
-        "Button10", "Due Numbers", "Click here to select numbers due to appear.",
-        [this] { return numbersOfStatus(Due); }, false);
-    addAuto(
-        "Button11", "Overdue Numbers", "Click here to select overdue numbers.",
-        [this] { return numbersOfStatus(Overdue); }, false);
-    addAuto(
-        "Button12", "Non-due Numbers", "Click here to select numbers that's not likely to appear.",
-        [this] { return numbersOfStatus(NotDue); }, false);
+        [ranking] { return HotOrder(ranking()); }, false);
+    addAuto("Button10", "Due Numbers", "Click here to select numbers due to appear.", ofStatus(Due),
+            false);
+    addAuto("Button11", "Overdue Numbers", "Click here to select overdue numbers.",
+            ofStatus(Overdue), false);
+    addAuto("Button12", "Non-due Numbers",
+            "Click here to select numbers that's not likely to appear.", ofStatus(NotDue), false);
     addAuto(
         "Button5", "Cold Numbers",
         "Click here to select the least frequent numbers (or Cold Numbers).",
-        [ranked] { return ranked(false); }, false);
+        [ranking] { return ColdOrder(ranking()); }, false);
     addAuto(
         "Button6", "Random", "Click here to select random numbers.",
         [this] { return randomSelection(m_template ? m_template->selectionTotal : 0); }, true);
-    Button9 = addAuto(
+    m_favouritePick = addAuto(
         "Button9", "Favourite", "Click here to select your favourite numbers.",
         [this] { return FavouriteNumbers(kernel()->FavouriteTable); }, true);
     autoLayout->addStretch();
 
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(DrawGrid1, 0, Qt::AlignTop);
+    layout->addWidget(m_board, 0, Qt::AlignTop);
     layout->addWidget(engine, 1);
     layout->addWidget(autoGroup);
     return page;
@@ -463,24 +470,25 @@ QWidget* GeneratorWindow::buildButtons()
         layout->addWidget(result);
         return result;
     };
-    Button1 = button("Button1", "Ca&lculate",
-                     "Click here to calculate the combinations using the specified configuration.",
-                     &GeneratorWindow::Calculate);
-    Button2 = named(new QPushButton("&Close"), "Button2", "Click here to close this dialog.");
-    Button2->setAutoDefault(false);
-    connect(Button2, &QPushButton::clicked, this, [this] {
-        PageControl1->setEnabled(true);
+    m_calculate =
+        button("Button1", "Ca&lculate",
+               "Click here to calculate the combinations using the specified configuration.",
+               &GeneratorWindow::Calculate);
+    m_close = named(new QPushButton("&Close"), "Button2", "Click here to close this dialog.");
+    m_close->setAutoDefault(false);
+    connect(m_close, &QPushButton::clicked, this, [this] {
+        m_pages->setEnabled(true);
         close();
     });
-    layout->addWidget(Button2);
-    Button3 = button("Button3", "Clea&r", "Click here to clear all the calculations.",
+    layout->addWidget(m_close);
+    m_clear = button("Button3", "Clea&r", "Click here to clear all the calculations.",
                      &GeneratorWindow::Clear);
-    Button7 = button("Button7", "&Stop", "Click here at any time to stop  the calculation process.",
-                     &GeneratorWindow::Stop);
-    Button8 =
+    m_stop = button("Button7", "&Stop", "Click here at any time to stop  the calculation process.",
+                    &GeneratorWindow::Stop);
+    m_save =
         button("Button8", "S&ave", "Click here to save the combination to a file (Ticket File).",
                &GeneratorWindow::Save);
-    for (QPushButton* disabled : {Button3, Button7, Button8})
+    for (QPushButton* disabled : {m_clear, m_stop, m_save})
         disabled->setEnabled(false);
     layout->addStretch();
     return column;
@@ -488,19 +496,19 @@ QWidget* GeneratorWindow::buildButtons()
 
 void GeneratorWindow::buildStatusBar()
 {
-    StatusBar1 = named(new QStatusBar(this), "StatusBar1",
-                       "Displays the odds, successfull combinations, combinations prevented, "
-                       "accuracy, and overall rating.");
-    StatusBar1->setSizeGripEnabled(false);
+    m_statusBar = named(new QStatusBar(this), "StatusBar1",
+                        "Displays the odds, successfull combinations, combinations prevented, "
+                        "accuracy, and overall rating.");
+    m_statusBar->setSizeGripEnabled(false);
     for (int i = 0; i < int(m_panels.size()); ++i) {
         m_panels[i] = label(StatusPanels[i].text, QString("StatusPanel%1").arg(i));
         const int fit = m_panels[i]->fontMetrics().horizontalAdvance(StatusPanels[i].widest) + 8;
         m_panels[i]->setFixedWidth(std::max(StatusPanels[i].width, fit));
-        StatusBar1->addWidget(m_panels[i], i == 4 ? 1 : 0);
+        m_statusBar->addWidget(m_panels[i], i == 4 ? 1 : 0);
     }
     m_panels[4]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_panels[4]->setContentsMargins(RatingIndent, 0, 0, 0);
-    layout()->addWidget(StatusBar1);
+    layout()->addWidget(m_statusBar);
 }
 
 TKernel* GeneratorWindow::kernel() const
@@ -510,7 +518,7 @@ TKernel* GeneratorWindow::kernel() const
 
 bool GeneratorWindow::onCustomPage() const
 {
-    return PageControl1->currentWidget() == TabSheet1;
+    return m_pages->currentWidget() == m_customPage;
 }
 
 bool GeneratorWindow::favouritesExist() const
@@ -526,21 +534,21 @@ void GeneratorWindow::showEvent(QShowEvent* event)
     // Coming back from minimised is no new showing.
     if (event->spontaneous())
         return;
-    lvResult->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_results->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     if (parentWidget()) {
         parentWidget()->setEnabled(false);
         // Disabling the main window reaches its child windows, this one included.
         setEnabled(true);
     }
     {
-        const QSignalBlocker blocker(PageControl1);
-        PageControl1->setCurrentWidget(TabSheet2);
+        const QSignalBlocker blocker(m_pages);
+        m_pages->setCurrentWidget(m_generatorPage);
     }
     generatorPageShown();
     listTemplates();
     loadTemplate(false);
     Clear();
-    CheckBox5->setEnabled(favouritesExist() && RadioButton2->isChecked());
+    m_preferFavourites->setEnabled(favouritesExist() && m_useFrequency->isChecked());
 }
 
 void GeneratorWindow::hideEvent(QHideEvent* event)
@@ -553,7 +561,7 @@ void GeneratorWindow::hideEvent(QHideEvent* event)
     }
     if (m_running)
         Stop();
-    lvResult->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_results->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     if (parentWidget())
         parentWidget()->setEnabled(true);
     TKestDialog::hideEvent(event);
@@ -571,7 +579,7 @@ bool GeneratorWindow::eventFilter(QObject* watched, QEvent* event)
 std::optional<int> GeneratorWindow::count() const
 {
     bool ok = false;
-    const int value = Edit1->text().toInt(&ok);
+    const int value = m_countEdit->text().toInt(&ok);
     if (!ok || value < 1 || value > MaxGenerateCount)
         return std::nullopt;
     return value;
@@ -589,66 +597,68 @@ void GeneratorWindow::countEdited(const QString& text)
     if (!ok)
         return;
     if (value >= 1 && value <= MaxGenerateCount) {
-        Button1->setEnabled(true);
-        Edit1->setPalette(QPalette());
-        UpDown1->setValue(value);
-        showOdds(UpDown1->value());
+        m_calculate->setEnabled(true);
+        m_countEdit->setPalette(QPalette());
+        m_countSpin->setValue(value);
+        showOdds(m_countSpin->value());
         return;
     }
-    QPalette invalid = Edit1->palette();
+    QPalette invalid = m_countEdit->palette();
     invalid.setColor(QPalette::Base, InvalidCountColour);
     invalid.setColor(QPalette::Text, Qt::white);
-    Edit1->setPalette(invalid);
+    m_countEdit->setPalette(invalid);
     if (kernel())
         kernel()->ShowNotice(CountNotice);
-    Button1->setEnabled(false);
+    m_calculate->setEnabled(false);
 }
 
 void GeneratorWindow::modeChosen()
 {
-    const bool frequency = RadioButton2->isChecked();
-    Button1->setText(frequency ? "C&alculate" : "&Generate");
+    const bool frequency = m_useFrequency->isChecked();
+    m_calculate->setText(frequency ? "C&alculate" : "&Generate");
     for (QLabel* caption : m_sliderLabels)
         caption->setEnabled(frequency);
     for (QWidget* control :
-         {static_cast<QWidget*>(CheckBox1), static_cast<QWidget*>(CheckBox2),
-          static_cast<QWidget*>(CheckBox3), static_cast<QWidget*>(CheckBox4), RadioGroup1})
+         {static_cast<QWidget*>(m_useOddEven), static_cast<QWidget*>(m_useLowHigh),
+          static_cast<QWidget*>(m_preferDue), static_cast<QWidget*>(m_preferOverdue),
+          m_frequencyGroup})
         control->setEnabled(frequency);
-    CheckBox5->setEnabled(frequency && favouritesExist());
+    m_preferFavourites->setEnabled(frequency && favouritesExist());
     // Both ways the balances start over unchecked, and so with their sliders disabled.
-    CheckBox1->setChecked(false);
-    CheckBox2->setChecked(false);
-    TrackBar1->setEnabled(false);
-    TrackBar2->setEnabled(false);
+    m_useOddEven->setChecked(false);
+    m_useLowHigh->setChecked(false);
+    m_oddEven->setEnabled(false);
+    m_lowHigh->setEnabled(false);
 }
 
 void GeneratorWindow::generatorPageShown()
 {
     Clear();
-    Button1->setText("Ca&lculate");
-    Button1->setEnabled(count().has_value());
-    showOdds(UpDown1->value());
+    m_calculate->setText("Ca&lculate");
+    m_calculate->setEnabled(count().has_value());
+    showOdds(m_countSpin->value());
     m_panels[2]->setText(" Prevented: 0");
     m_panels[3]->setText(" Accuracy: 100.00%");
-    CheckBox5->setEnabled(favouritesExist() && RadioButton2->isChecked());
+    m_preferFavourites->setEnabled(favouritesExist() && m_useFrequency->isChecked());
 }
 
 GeneratorOptions GeneratorWindow::generatorOptions() const
 {
     GeneratorOptions options;
     options.count = count().value_or(1);
-    options.combination.quickPick = RadioButton1->isChecked();
+    options.combination.quickPick = m_quickPick->isChecked();
     options.combination.frequencyMode = m_frequency->checkedId();
-    options.combination.useOddEven = CheckBox1->isChecked();
-    options.combination.evenCount = TrackBar1->value();
-    options.combination.useLowHigh = CheckBox2->isChecked();
-    options.combination.highCount = TrackBar2->value();
-    options.checkDuplicates = CheckBox6->isChecked();
-    options.checkDrawn = CheckBox7->isChecked();
+    options.combination.useOddEven = m_useOddEven->isChecked();
+    options.combination.evenCount = m_oddEven->value();
+    options.combination.useLowHigh = m_useLowHigh->isChecked();
+    options.combination.highCount = m_lowHigh->value();
+    options.checkDuplicates = m_preventDuplicates->isChecked();
+    options.checkDrawn = m_preventDrawn->isChecked();
     if (kernel() && !options.combination.quickPick) {
-        const Priorities priorities{.due = CheckBox3->isChecked(),
-                                    .overdue = CheckBox4->isChecked(),
-                                    .favourite = CheckBox5->isChecked() && CheckBox5->isEnabled()};
+        const Priorities priorities{.due = m_preferDue->isChecked(),
+                                    .overdue = m_preferOverdue->isChecked(),
+                                    .favourite = m_preferFavourites->isChecked() &&
+                                                 m_preferFavourites->isEnabled()};
         const QList<int> favourites =
             priorities.favourite ? FavouriteNumbers(kernel()->FavouriteTable) : QList<int>{};
         options.preferred = PriorityNumbers(kernel()->Stats, priorities, favourites);
@@ -676,14 +686,14 @@ void GeneratorWindow::generate()
     beginRun();
     if (NeedsConfirmation(options) &&
         TKestMessage::question(this, "Confirm", LongRunQuestion) != QMessageBox::Yes) {
-        PageControl1->setEnabled(true);
-        Button1->setEnabled(true);
+        m_pages->setEnabled(true);
+        m_calculate->setEnabled(true);
         restoreCursor();
         return;
     }
-    for (QPushButton* button : {Button2, Button3, Button8})
+    for (QPushButton* button : {m_close, m_clear, m_save})
         button->setEnabled(false);
-    Button7->setEnabled(true);
+    m_stop->setEnabled(true);
 
     m_running = true;
     finishRun(m_engine.GenerateCombinations(RankingOf(kernel()->Stats),
@@ -692,16 +702,16 @@ void GeneratorWindow::generate()
 
 void GeneratorWindow::applyTemplate()
 {
-    if (!m_template || DrawGrid1->pickedCount() != m_template->selectionTotal)
+    if (!m_template || m_board->pickedCount() != m_template->selectionTotal)
         return;
     beginRun();
     m_running = true;
     bool finished = false;
     try {
-        finished = m_engine.ApplyTemplate(*m_template, DrawGrid1->picked());
+        finished = m_engine.ApplyTemplate(*m_template, m_board->picked());
     } catch (const TKestError& error) {
         m_running = false;
-        PageControl1->setEnabled(true);
+        m_pages->setEnabled(true);
         restoreCursor();
         updateGenerateButton();
         if (kernel())
@@ -717,27 +727,27 @@ void GeneratorWindow::finishRun(bool finished)
     if (finished)
         endRun();
     else
-        lvResult->setRows(listRows(m_engine.rows())); // stopped: the rows made so far
+        m_results->setRows(listRows(m_engine.rows())); // stopped: the rows made so far
 }
 
 void GeneratorWindow::beginRun()
 {
     m_engine.Clear();
-    lvResult->setRows({});
-    PageControl1->setEnabled(false);
-    Button1->setEnabled(false);
+    m_results->setRows({});
+    m_pages->setEnabled(false);
+    m_calculate->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_busyCursor = true;
 }
 
 void GeneratorWindow::endRun()
 {
-    lvResult->setRows(listRows(m_engine.rows()));
+    m_results->setRows(listRows(m_engine.rows()));
     showRun();
-    for (QPushButton* button : {Button1, Button2, Button3, Button8})
+    for (QPushButton* button : {m_calculate, m_close, m_clear, m_save})
         button->setEnabled(true);
-    PageControl1->setEnabled(true);
-    Button7->setEnabled(false);
+    m_pages->setEnabled(true);
+    m_stop->setEnabled(false);
     restoreCursor();
 }
 
@@ -770,11 +780,11 @@ void GeneratorWindow::Stop()
 {
     m_engine.Stop();
     m_selectionStopped = true;
-    for (QPushButton* button : {Button1, Button2, Button3})
+    for (QPushButton* button : {m_calculate, m_close, m_clear})
         button->setEnabled(true);
-    Button7->setEnabled(false);
-    Button8->setEnabled(!m_engine.rows().empty());
-    PageControl1->setEnabled(true);
+    m_stop->setEnabled(false);
+    m_save->setEnabled(!m_engine.rows().empty());
+    m_pages->setEnabled(true);
     m_panels[1]->setText(ProcessAborted);
     restoreCursor();
 }
@@ -785,21 +795,21 @@ void GeneratorWindow::Clear()
     if (m_running)
         return;
     m_engine.Clear();
-    lvResult->setRows({});
+    m_results->setRows({});
     showRating();
-    DrawGrid1->clear();
-    Button3->setEnabled(false);
-    Button8->setEnabled(false);
+    m_board->clear();
+    m_clear->setEnabled(false);
+    m_save->setEnabled(false);
     m_panels[1]->setText(" Successfull: 0");
     if (onCustomPage()) {
         m_panels[2]->setText(" Selected: 0");
         m_panels[3]->setText(" Accuracy: N/A");
-        Button1->setEnabled(false);
+        m_calculate->setEnabled(false);
     } else {
         m_panels[2]->setText(" Prevented: 0");
         m_panels[3]->setText(" Accuracy: 100.00%");
         // An invalid count keeps the command disabled, whatever clears the list.
-        Button1->setEnabled(count().has_value());
+        m_calculate->setEnabled(count().has_value());
     }
 }
 
@@ -816,8 +826,8 @@ void GeneratorWindow::Save()
         return;
     // The rows as the list shows them, sorted or not.
     TicketRows rows;
-    for (int row = 0; row < lvResult->model()->rowCount(); ++row) {
-        const QStringList texts = lvResult->rowAt(row);
+    for (int row = 0; row < m_results->model()->rowCount(); ++row) {
+        const QStringList texts = m_results->rowAt(row);
         rows.push_back({texts.value(0), texts.mid(1), 0});
     }
     try {
@@ -834,9 +844,9 @@ void GeneratorWindow::Save()
 void GeneratorWindow::customPageShown()
 {
     Clear();
-    Button1->setText("&Generate");
-    Button1->setEnabled(false);
-    Button9->setEnabled(favouritesExist());
+    m_calculate->setText("&Generate");
+    m_calculate->setEnabled(false);
+    m_favouritePick->setEnabled(favouritesExist());
     listTemplates();
     m_panels[2]->setText(" Selected: 0");
     m_panels[3]->setText(" Accuracy: N/A");
@@ -846,7 +856,7 @@ void GeneratorWindow::customPageShown()
 void GeneratorWindow::listTemplates()
 {
     m_listing = true;
-    TempList->clear();
+    m_templateList->clear();
     QStringList names;
     if (kernel()) {
         const QDir folder(kernel()->GetTemplatesDir());
@@ -855,17 +865,17 @@ void GeneratorWindow::listTemplates()
     }
     names.sort();
     m_templatesAvailable = !names.isEmpty();
-    TempList->addItems(m_templatesAvailable ? names : QStringList{NoTemplates});
-    TempList->setEnabled(m_templatesAvailable);
-    DrawGrid1->setEnabled(m_templatesAvailable);
+    m_templateList->addItems(m_templatesAvailable ? names : QStringList{NoTemplates});
+    m_templateList->setEnabled(m_templatesAvailable);
+    m_board->setEnabled(m_templatesAvailable);
     setAutoSelectEnabled(m_templatesAvailable);
-    TempList->setCurrentIndex(0);
+    m_templateList->setCurrentIndex(0);
     m_listing = false;
 }
 
 QString GeneratorWindow::templateFile() const
 {
-    return QDir(kernel()->GetTemplatesDir()).filePath(TempList->currentText() + ".tpl");
+    return QDir(kernel()->GetTemplatesDir()).filePath(m_templateList->currentText() + ".tpl");
 }
 
 bool GeneratorWindow::readTemplate()
@@ -885,7 +895,7 @@ bool GeneratorWindow::readTemplate()
     if (!notice.isEmpty())
         kernel()->ShowNotice(notice);
     setAutoSelectEnabled(notice.isEmpty());
-    DrawGrid1->setLimit(notice.isEmpty() ? m_template->selectionTotal : 0);
+    m_board->setLimit(notice.isEmpty() ? m_template->selectionTotal : 0);
     return true;
 }
 
@@ -893,9 +903,9 @@ void GeneratorWindow::loadTemplate(bool showOdds)
 {
     if (!readTemplate())
         return;
-    Label14->setText(QString(": 0 of %1").arg(m_template->selectionTotal));
-    Label15->setText(QString(": %1").arg(m_template->rows.size()));
-    Label18->setText(QString(": %1").arg(m_template->guaranteedMatch));
+    m_selectionTotal->setText(QString(": 0 of %1").arg(m_template->selectionTotal));
+    m_totalCombinations->setText(QString(": %1").arg(m_template->rows.size()));
+    m_guaranteedHit->setText(QString(": %1").arg(m_template->guaranteedMatch));
     if (showOdds)
         this->showOdds(int(m_template->rows.size()));
 }
@@ -914,16 +924,17 @@ void GeneratorWindow::editorClosed()
 
 void GeneratorWindow::cellClicked()
 {
-    if (DrawGrid1->isEnabled())
-        Button3->setEnabled(true);
+    if (m_board->isEnabled())
+        m_clear->setEnabled(true);
 }
 
 void GeneratorWindow::picksChanged()
 {
     updateGenerateButton();
-    const int picked = DrawGrid1->pickedCount();
+    const int picked = m_board->pickedCount();
     if (m_template)
-        Label14->setText(QString(": %1 of %2").arg(picked).arg(m_template->selectionTotal));
+        m_selectionTotal->setText(
+            QString(": %1 of %2").arg(picked).arg(m_template->selectionTotal));
     if (onCustomPage())
         m_panels[2]->setText(Format(" Selected: %d", {picked}));
 }
@@ -935,15 +946,15 @@ void GeneratorWindow::updateGenerateButton()
     // A template the board cannot serve never gets its run.
     const bool complete = m_template &&
                           SelectionTotalNotice(m_template->selectionTotal).isEmpty() &&
-                          DrawGrid1->pickedCount() == m_template->selectionTotal;
-    Button1->setEnabled(complete && !m_running);
+                          m_board->pickedCount() == m_template->selectionTotal;
+    m_calculate->setEnabled(complete && !m_running);
 }
 
 void GeneratorWindow::setAutoSelectEnabled(bool enabled)
 {
     for (QPushButton* button : m_autoSelect)
         button->setEnabled(enabled);
-    Button9->setEnabled(enabled && favouritesExist());
+    m_favouritePick->setEnabled(enabled && favouritesExist());
 }
 
 void GeneratorWindow::autoSelect(const std::function<QList<int>()>& order, bool rereadTemplate)
@@ -951,43 +962,21 @@ void GeneratorWindow::autoSelect(const std::function<QList<int>()>& order, bool 
     if (!m_templatesAvailable || !kernel())
         return;
     Clear();
-    Button3->setEnabled(true);
+    m_clear->setEnabled(true);
     setAutoSelectEnabled(false);
-    if (!rereadTemplate || readTemplate()) {
-        for (const int number : order())
-            DrawGrid1->toggle(number);
-    }
+    if (!rereadTemplate || readTemplate())
+        m_board->setPicked(PickInOrder(order(), m_board->limit()));
     setAutoSelectEnabled(m_template && SelectionTotalNotice(m_template->selectionTotal).isEmpty());
 }
 
 QList<int> GeneratorWindow::randomSelection(int total)
 {
     m_selectionStopped = false;
-    Button7->setEnabled(true);
-    QList<int> numbers;
-    for (int i = 0; i < total; ++i)
-        numbers << RandomInRange(1, 49);
-    bool replaced = true;
-    while (replaced && !m_selectionStopped) {
-        std::sort(numbers.begin(), numbers.end());
-        replaced = false;
-        for (int i = 1; i < numbers.size(); ++i) {
-            if (numbers[i] == numbers[i - 1]) {
-                numbers[i] = RandomInRange(1, 49);
-                replaced = true;
-            }
-        }
+    m_stop->setEnabled(true);
+    const QList<int> numbers = RandomNumbers(total, [this] {
         QCoreApplication::processEvents();
-    }
-    Button7->setEnabled(false);
-    return numbers;
-}
-
-QList<int> GeneratorWindow::numbersOfStatus(int status) const
-{
-    QList<int> numbers;
-    for (int number = 1; number <= 49; ++number)
-        if (kernel()->Stats.Numbers[number].status == status)
-            numbers << number;
+        return m_selectionStopped;
+    });
+    m_stop->setEnabled(false);
     return numbers;
 }

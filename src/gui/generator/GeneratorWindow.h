@@ -31,9 +31,12 @@ public:
     explicit PickBoard(QWidget* parent = nullptr);
 
     void setLimit(int limit) { m_limit = limit; }
+    int limit() const { return m_limit; }
     // As a click on the number's cell does, without the clicked() signal.
     void toggle(int number);
     void clear();
+    // Picks exactly these numbers, whatever the limit.
+    void setPicked(const QList<int>& numbers);
     // Ascending.
     QList<int> picked() const;
     int pickedCount() const;
@@ -61,12 +64,6 @@ class GeneratorWindow : public TKestDialog {
 public:
     explicit GeneratorWindow(QWidget* parent = nullptr);
 
-    // The Calculate / Generate command of the page shown.
-    void Calculate();
-    void Stop();
-    void Clear();
-    void Save();
-
     const TCombinationGenerator& engine() const { return m_engine; }
     bool running() const { return m_running; }
 
@@ -76,6 +73,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The Calculate / Generate command of the page shown.
+    void Calculate();
+    void Stop();
+    void Clear();
+    void Save();
+
     QWidget* buildGeneratorPage();
     QWidget* buildCustomPage();
     QWidget* buildButtons();
@@ -113,7 +116,6 @@ private:
     void autoSelect(const std::function<QList<int>()>& order, bool rereadTemplate);
     QList<int> randomSelection(int total);
     void updateGenerateButton();
-    QList<int> numbersOfStatus(int status) const;
 
     TKernel* kernel() const;
 
@@ -127,43 +129,43 @@ private:
     bool m_templatesAvailable = false;
     std::optional<TemplateData> m_template;
 
-    QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet2 = nullptr;
-    QWidget* TabSheet1 = nullptr;
+    QTabWidget* m_pages = nullptr;
+    QWidget* m_generatorPage = nullptr;
+    QWidget* m_customPage = nullptr;
 
-    QLineEdit* Edit1 = nullptr;
-    TKestUpDown* UpDown1 = nullptr;
-    QCheckBox* CheckBox1 = nullptr;
-    QCheckBox* CheckBox2 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QSlider* TrackBar2 = nullptr;
+    QLineEdit* m_countEdit = nullptr;
+    TKestUpDown* m_countSpin = nullptr;
+    QCheckBox* m_useOddEven = nullptr;
+    QCheckBox* m_useLowHigh = nullptr;
+    QSlider* m_oddEven = nullptr;
+    QSlider* m_lowHigh = nullptr;
     QList<QLabel*> m_sliderLabels;
-    QWidget* RadioGroup1 = nullptr;
+    QWidget* m_frequencyGroup = nullptr;
     QButtonGroup* m_frequency = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QCheckBox* CheckBox3 = nullptr;
-    QCheckBox* CheckBox4 = nullptr;
-    QCheckBox* CheckBox5 = nullptr;
-    QCheckBox* CheckBox6 = nullptr;
-    QCheckBox* CheckBox7 = nullptr;
+    QRadioButton* m_quickPick = nullptr;
+    QRadioButton* m_useFrequency = nullptr;
+    QCheckBox* m_preferDue = nullptr;
+    QCheckBox* m_preferOverdue = nullptr;
+    QCheckBox* m_preferFavourites = nullptr;
+    QCheckBox* m_preventDuplicates = nullptr;
+    QCheckBox* m_preventDrawn = nullptr;
 
-    PickBoard* DrawGrid1 = nullptr;
-    QComboBox* TempList = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QLabel* Label14 = nullptr;
-    QLabel* Label15 = nullptr;
-    QLabel* Label18 = nullptr;
+    PickBoard* m_board = nullptr;
+    QComboBox* m_templateList = nullptr;
+    QToolButton* m_editTemplate = nullptr;
+    QLabel* m_selectionTotal = nullptr;
+    QLabel* m_totalCombinations = nullptr;
+    QLabel* m_guaranteedHit = nullptr;
     QList<QPushButton*> m_autoSelect; // Button4, 10, 11, 12, 5, 6, 9
-    QPushButton* Button9 = nullptr;
+    QPushButton* m_favouritePick = nullptr;
 
-    QPushButton* Button1 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button7 = nullptr;
-    QPushButton* Button8 = nullptr;
+    QPushButton* m_calculate = nullptr;
+    QPushButton* m_close = nullptr;
+    QPushButton* m_clear = nullptr;
+    QPushButton* m_stop = nullptr;
+    QPushButton* m_save = nullptr;
 
-    StatisticsListView* lvResult = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
+    StatisticsListView* m_results = nullptr;
+    QStatusBar* m_statusBar = nullptr;
     std::array<QLabel*, 5> m_panels{};
 };

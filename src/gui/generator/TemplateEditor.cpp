@@ -70,65 +70,67 @@ TemplateEditor::TemplateEditor(QWidget* parent)
         fields->addWidget(edit, line, 1);
         fields->addWidget(spin, line, 2);
         // A new value is worth saving but is not an edit of the combinations.
-        connect(spin, &TKestUpDown::valueChanged, this, [this] { btnSave->setEnabled(true); });
+        connect(spin, &TKestUpDown::valueChanged, this, [this] { m_saveButton->setEnabled(true); });
         return spin;
     };
-    UpDown1 = addSpin(0, "Selection Total", "1", LowestTotal, HighestTotal, Edit1);
-    UpDown2 = addSpin(1, "Guaranteed Match", "2", LowestMatch, HighestMatch, Edit2);
+    m_selectionTotalSpin =
+        addSpin(0, "Selection Total", "1", LowestTotal, HighestTotal, m_selectionTotal);
+    m_guaranteedMatchSpin =
+        addSpin(1, "Guaranteed Match", "2", LowestMatch, HighestMatch, m_guaranteedMatch);
     fields->setRowStretch(2, 1);
     fields->setColumnStretch(3, 1);
 
-    KestStrGrid1 = new TKestStrGrid(this);
-    KestStrGrid1->setObjectName("KestStrGrid1");
-    KestStrGrid1->setToolTip(GridHint);
-    KestStrGrid1->setColumnCount(SlotColumns);
-    KestStrGrid1->setRowCount(1);
-    KestStrGrid1->horizontalHeader()->hide();
-    KestStrGrid1->verticalHeader()->hide();
-    KestStrGrid1->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
-    KestStrGrid1->horizontalHeader()->setMinimumSectionSize(ColumnWidth);
-    KestStrGrid1->verticalHeader()->setMinimumSectionSize(RowHeight);
-    KestStrGrid1->verticalHeader()->setDefaultSectionSize(RowHeight);
-    KestStrGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    KestStrGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    KestStrGrid1->setShowGrid(true);
-    KestStrGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    KestStrGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int frame = 2 * KestStrGrid1->frameWidth();
-    KestStrGrid1->setFixedSize(SlotColumns * ColumnWidth + frame +
-                                   KestStrGrid1->verticalScrollBar()->sizeHint().width(),
-                               VisibleRows * RowHeight + frame);
-    connect(KestStrGrid1, &TKestStrGrid::cellTextEdited, this, &TemplateEditor::checkCell);
+    m_grid = new TKestStrGrid(this);
+    m_grid->setObjectName("KestStrGrid1");
+    m_grid->setToolTip(GridHint);
+    m_grid->setColumnCount(SlotColumns);
+    m_grid->setRowCount(1);
+    m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setDefaultSectionSize(ColumnWidth);
+    m_grid->horizontalHeader()->setMinimumSectionSize(ColumnWidth);
+    m_grid->verticalHeader()->setMinimumSectionSize(RowHeight);
+    m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->setShowGrid(true);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * m_grid->frameWidth();
+    m_grid->setFixedSize(SlotColumns * ColumnWidth + frame +
+                             m_grid->verticalScrollBar()->sizeHint().width(),
+                         VisibleRows * RowHeight + frame);
+    connect(m_grid, &TKestStrGrid::cellTextEdited, this, &TemplateEditor::checkCell);
 
     // The grid takes the focus first: the fields beside it are read-only.
-    setTabOrder(KestStrGrid1, Edit1);
-    setTabOrder(Edit1, Edit2);
-    KestStrGrid1->setFocus();
+    setTabOrder(m_grid, m_selectionTotal);
+    setTabOrder(m_selectionTotal, m_guaranteedMatch);
+    m_grid->setFocus();
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(fields, 1);
-    columns->addWidget(KestStrGrid1);
+    columns->addWidget(m_grid);
     contentLayout()->addLayout(columns);
 
-    btnOpen = addButton("btnOpen", "&Open");
-    btnOpen->setToolTip("Click here to open a templete.");
-    btnSave = addButton("btnSave", "&Save");
-    btnSave->setToolTip("Click here to save your template.");
-    btnNew = addButton("btnNew", "&New");
-    btnNew->setToolTip("Click here to create a new template.");
-    btnClose = addButton("btnClose", "&Close");
-    btnClose->setToolTip("Click here to close this dialog.");
-    connect(btnOpen, &QPushButton::clicked, this, &TemplateEditor::openTemplate);
-    connect(btnSave, &QPushButton::clicked, this, &TemplateEditor::saveTemplate);
-    connect(btnNew, &QPushButton::clicked, this, &TemplateEditor::newTemplate);
-    connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+    m_openButton = addButton("btnOpen", "&Open");
+    m_openButton->setToolTip("Click here to open a templete.");
+    m_saveButton = addButton("btnSave", "&Save");
+    m_saveButton->setToolTip("Click here to save your template.");
+    m_newButton = addButton("btnNew", "&New");
+    m_newButton->setToolTip("Click here to create a new template.");
+    m_closeButton = addButton("btnClose", "&Close");
+    m_closeButton->setToolTip("Click here to close this dialog.");
+    connect(m_openButton, &QPushButton::clicked, this, &TemplateEditor::openTemplate);
+    connect(m_saveButton, &QPushButton::clicked, this, &TemplateEditor::saveTemplate);
+    connect(m_newButton, &QPushButton::clicked, this, &TemplateEditor::newTemplate);
+    connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
 
     auto* status = new QStatusBar(this);
     status->setObjectName("StatusBar1");
     status->setSizeGripEnabled(false);
-    statusPanel = new QLabel(this);
-    statusPanel->setObjectName("StatusPanel1");
-    status->addWidget(statusPanel, 1);
+    m_statusPanel = new QLabel(this);
+    m_statusPanel->setObjectName("StatusPanel1");
+    status->addWidget(m_statusPanel, 1);
     layout()->addWidget(status);
 
     reset();
@@ -141,18 +143,18 @@ void TemplateEditor::checkCell(int row, int column, const QString& text)
     setModified();
     const QChar first = text.front();
     if (first < u'0' || first > u'9') {
-        KestStrGrid1->setCellText(row, column, {});
+        m_grid->setCellText(row, column, {});
         notice(NumericNotice);
         return;
     }
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || text.trimmed() != text) {
-        KestStrGrid1->setCellText(row, column, {});
+        m_grid->setCellText(row, column, {});
         return;
     }
     if (value == 0 || value >= 50) {
-        KestStrGrid1->setCellText(row, column, {});
+        m_grid->setCellText(row, column, {});
         notice(RangeNotice);
     }
 }
@@ -175,26 +177,26 @@ void TemplateEditor::openTemplate()
 
 void TemplateEditor::fill(const TemplateData& data)
 {
-    UpDown1->setValue(data.selectionTotal);
-    UpDown2->setValue(data.guaranteedMatch);
+    m_selectionTotalSpin->setValue(data.selectionTotal);
+    m_guaranteedMatchSpin->setValue(data.guaranteedMatch);
     // The grid keeps one row to type in even for a template without rows.
-    KestStrGrid1->setRowCount(std::max<int>(1, int(data.rows.size())));
+    m_grid->setRowCount(std::max<int>(1, int(data.rows.size())));
     for (int r = 0; r < int(data.rows.size()); ++r) {
         for (int k = 0; k < SlotColumns; ++k)
-            KestStrGrid1->setCellText(r, k, data.rows[r][k]);
+            m_grid->setCellText(r, k, data.rows[r][k]);
     }
-    showCount(KestStrGrid1->rowCount());
+    showCount(m_grid->rowCount());
 }
 
 TemplateData TemplateEditor::content() const
 {
     TemplateData data;
-    data.selectionTotal = UpDown1->value();
-    data.guaranteedMatch = UpDown2->value();
-    data.rows.resize(KestStrGrid1->rowCount());
+    data.selectionTotal = m_selectionTotalSpin->value();
+    data.guaranteedMatch = m_guaranteedMatchSpin->value();
+    data.rows.resize(m_grid->rowCount());
     for (int r = 0; r < int(data.rows.size()); ++r) {
         for (int k = 0; k < SlotColumns; ++k)
-            data.rows[r][k] = KestStrGrid1->cellText(r, k);
+            data.rows[r][k] = m_grid->cellText(r, k);
     }
     return data;
 }
@@ -230,12 +232,12 @@ void TemplateEditor::askToSave()
 
 void TemplateEditor::reset()
 {
-    UpDown1->setValue(LowestTotal);
-    UpDown2->setValue(LowestMatch);
-    KestStrGrid1->clearCells(1);
-    KestStrGrid1->setCurrentCell(0, 0);
+    m_selectionTotalSpin->setValue(LowestTotal);
+    m_guaranteedMatchSpin->setValue(LowestMatch);
+    m_grid->clearCells(1);
+    m_grid->setCurrentCell(0, 0);
     showCount(0);
-    btnSave->setEnabled(false);
+    m_saveButton->setEnabled(false);
     m_modified = false;
 }
 
@@ -256,14 +258,14 @@ void TemplateEditor::closeEvent(QCloseEvent* event)
 
 void TemplateEditor::showCount(int count)
 {
-    statusPanel->setText(QString("Combination Count : %1").arg(count));
+    m_statusPanel->setText(QString("Combination Count : %1").arg(count));
 }
 
 void TemplateEditor::setModified()
 {
     m_modified = true;
-    btnSave->setEnabled(true);
-    showCount(KestStrGrid1->rowCount());
+    m_saveButton->setEnabled(true);
+    showCount(m_grid->rowCount());
 }
 
 void TemplateEditor::notice(const QString& text)

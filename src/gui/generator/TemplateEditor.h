@@ -47,15 +47,15 @@ private:
     void setModified();
     void notice(const QString& text);
 
-    QLineEdit* Edit1 = nullptr;
-    TKestUpDown* UpDown1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    TKestUpDown* UpDown2 = nullptr;
-    TKestStrGrid* KestStrGrid1 = nullptr;
-    QPushButton* btnOpen = nullptr;
-    QPushButton* btnSave = nullptr;
-    QPushButton* btnNew = nullptr;
-    QPushButton* btnClose = nullptr;
-    QLabel* statusPanel = nullptr;
+    QLineEdit* m_selectionTotal = nullptr;
+    TKestUpDown* m_selectionTotalSpin = nullptr;
+    QLineEdit* m_guaranteedMatch = nullptr;
+    TKestUpDown* m_guaranteedMatchSpin = nullptr;
+    TKestStrGrid* m_grid = nullptr;
+    QPushButton* m_openButton = nullptr;
+    QPushButton* m_saveButton = nullptr;
+    QPushButton* m_newButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    QLabel* m_statusPanel = nullptr;
     bool m_modified = false;
 };

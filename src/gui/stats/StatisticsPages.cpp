@@ -3,6 +3,7 @@
 #include "core/kernel/Kernel.h"
 #include "core/stats/CombinationFrequencies.h"
 #include "core/stats/DrawInformation.h"
+#include "core/stats/FrequencyTable.h"
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
 #include "gui/components/CombinationDelegate.h"
@@ -15,7 +16,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStackedLayout>
-#include <map>
 
 namespace {
 
@@ -50,16 +50,9 @@ QStringList combinationCaptions()
 
 std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table)
 {
-    std::map<int, qreal> totals;
-    if (!table.Active())
-        return {};
-    const int number = table.FieldIndex("BallNr");
-    const int total = table.FieldIndex("Total");
-    for (int row = 0; row < table.RecordCount(); ++row)
-        totals[table.textAt(row, number).toInt()] = table.textAt(row, total).toDouble();
     std::vector<FrequencyChart::Bar> bars;
-    for (const auto& [ball, value] : totals)
-        bars.push_back({QString::number(ball), value});
+    for (const FrequencyRow& row : ReadFrequencyTable(table))
+        bars.push_back({QString::number(row.number), row.total});
     return bars;
 }
 

@@ -59,16 +59,30 @@ private slots:
         QCOMPARE(read(path), QByteArray("7\r\n1\r\n0\r\n100020304050\r\n"));
     }
 
-    void aCellThatIsNoIntegerFailsTheSaveAfterTheLinesBeforeIt()
+    void aFailedSaveLeavesTheFileAsItWas()
     {
-        const QString path = m_dir.filePath("bad.tpl");
-        try {
-            WriteTemplate(path, {7, 0, {row("010203040506"), {"7a", "2", "3", "4", "5", "6"}}});
-            QFAIL("saved");
-        } catch (const TKestError& error) {
-            QCOMPARE(error.message(), "Unable to save template");
-        }
-        QCOMPARE(read(path), QByteArray("7\r\n2\r\n0\r\n010203040506\r\n"));
+        const auto fails = [](const QString& path, const TemplateData& data) {
+            try {
+                WriteTemplate(path, data);
+            } catch (const TKestError& error) {
+                return error.message() == "Unable to save template";
+            }
+            return false;
+        };
+        const TemplateData good{7, 0, {row("010203040506")}};
+        const QByteArray old = "7\r\n1\r\n0\r\n010203040507\r\n";
+
+        // A cell that is no integer, after a good row.
+        const QString path = write("bad.tpl", old);
+        QVERIFY(fails(path, {7, 0, {row("010203040506"), {"7a", "2", "3", "4", "5", "6"}}}));
+        QCOMPARE(read(path), old);
+        QVERIFY(fails(m_dir.filePath("new.tpl"), {7, 0, {{"", "2", "3", "4", "5", "6"}}}));
+        QVERIFY(!QFile::exists(m_dir.filePath("new.tpl")));
+
+        // A folder that is a plain file cannot be written, not even by root.
+        const QString blocked = write("folder", old);
+        QVERIFY(fails(blocked + "/t.tpl", good));
+        QCOMPARE(read(blocked), old);
     }
 
     void commentsAndEmptyLinesAreSkippedAnywhere()
