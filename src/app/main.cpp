@@ -1,10 +1,9 @@
 #include "core/kernel/Installation.h"
 #include "core/kernel/KestError.h"
-#include "gui/components/KestMessage.h"
 #include "gui/shell/Application.h"
+#include "gui/shell/DrawsageApplication.h"
+#include "gui/shell/ErrorReport.h"
 #include "gui/shell/MainWindow.h"
-
-#include <QApplication>
 #include <QElapsedTimer>
 
 #include <cstdio>
@@ -13,7 +12,7 @@ int main(int argc, char* argv[])
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QApplication application(argc, argv);
+    DrawsageApplication application(argc, argv);
     QApplication::setApplicationName("Drawsage");
     QApplication::setOrganizationName("Kestrix");
 
@@ -21,8 +20,7 @@ int main(int argc, char* argv[])
     try {
         Installation::ensureInstalled(settings);
     } catch (const TKestError& error) {
-        TKestMessage::critical(nullptr, "Drawsage",
-                               "Drawsage could not prepare its data folder.\n" + error.message());
+        ErrorReport::show("Drawsage could not prepare its data folder.\n" + error.message());
     }
 
     Application drawsage;

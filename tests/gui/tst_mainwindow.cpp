@@ -8,6 +8,7 @@
 #include "gui/components/KestPopup.h"
 #include "gui/records/AddDrawWindow.h"
 #include "gui/records/DrawDetailsWindow.h"
+#include "gui/shell/AboutBox.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/MainWindow.h"
@@ -44,12 +45,23 @@ class TestMainWindow : public QObject {
     TKernel& kernel() { return m_app->kernel(); }
     QString lastNotice() { return m_app->popup().lastText(); }
     template <class Window> bool visible() { return m_main->findChild<Window*>()->isVisible(); }
+    template <class Control = QWidget> Control* control(const QString& name)
+    {
+        return m_main->findChild<Control*>(name);
+    }
+    QAction* command(const QString& name) { return control<QAction>(name); }
+    QString statusPanel(int index)
+    {
+        return control<QLabel>(QString("StatusPanel%1").arg(index))->text();
+    }
+    QTableView* grid() { return control<QTableView>("LottoGrid"); }
     void trigger(const char* name)
     {
-        QAction* action = m_main->command(name);
+        QAction* action = command(name);
         QVERIFY2(action, name);
         action->trigger();
     }
+    using Item = MainWindow::TaskBarItem;
 
 private slots:
     void init()
@@ -70,10 +82,8 @@ private slots:
         m_env.reset();
     }
 
-    void everyCommandExistsWithItsCaption_data()
+    void everyCommandExistsWithItsCaption()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
         const char* const commands[][2] = {{"TBItem26", "Open"},
                                            {"TBItem3", "Add New"},
                                            {"TBItem5", "Remove"},
@@ -113,36 +123,30 @@ private slots:
                                            {"TBVisibilityToggleItem6", "Toolbar"},
                                            {"TBVisibilityToggleItem7", "Filter Bar"},
                                            {"TBItem33", "Show Magnifier"}};
-        for (const auto& command : commands)
-            QTest::newRow(command[0]) << command[0] << command[1];
-    }
-
-    void everyCommandExistsWithItsCaption()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QAction* action = m_main->command(name);
-        QVERIFY(action);
-        QCOMPARE(action->text(), caption);
+        for (const auto& [name, caption] : commands) {
+            QAction* action = command(name);
+            QVERIFY2(action, name);
+            QCOMPARE(action->text(), QString(caption));
+        }
     }
 
     void theFirstShowingFillsTheWindow()
     {
         QCOMPARE(m_main->windowTitle(), QString("Drawsage - South African Edition"));
-        QVERIFY(m_main->lblMarquee->text().contains("The next estimated jackpot prize"));
-        QCOMPARE(m_main->StatusPanels[0]->text(),
+        QVERIFY(control<QLabel>("lblMarquee")->text().contains("The next estimated jackpot prize"));
+        QCOMPARE(statusPanel(0),
                  QString(" Known Lotto Draws: %1").arg(kernel().ResultsTable.RecordCount()));
-        QVERIFY(m_main->StatusPanels[1]->text().startsWith(" Random Seed: "));
-        QVERIFY(m_main->StatusPanels[2]->text().startsWith(" Processor : "));
+        QVERIFY(statusPanel(1).startsWith(" Random Seed: "));
+        QVERIFY(statusPanel(2).startsWith(" Processor : "));
         QCOMPARE(kernel().ScrollTimer.interval(), 200);
         // The sample scripts, the first shown selected and not run.
-        QCOMPARE(m_main->ComboBox1->itemText(0), QString("BigJackpots"));
-        QCOMPARE(m_main->ComboBox1->currentIndex(), 0);
+        QCOMPARE(control<QComboBox>("ComboBox1")->itemText(0), QString("BigJackpots"));
+        QCOMPARE(control<QComboBox>("ComboBox1")->currentIndex(), 0);
         QVERIFY(!kernel().ResultsTable.filtered());
         // The marquee moves one character per tick.
-        const QString text = m_main->lblMarquee->text();
+        const QString text = control<QLabel>("lblMarquee")->text();
         QMetaObject::invokeMethod(&kernel().ScrollTimer, "timeout", Qt::DirectConnection);
-        QCOMPARE(m_main->lblMarquee->text(), text.mid(1) + text.left(1));
+        QCOMPARE(control<QLabel>("lblMarquee")->text(), text.mid(1) + text.left(1));
         // The window with each statistics page, for a person to look at.
         QTabWidget* pages = m_main->findChild<QTabWidget*>("PageControl1");
         QCOMPARE(pages->count(), 6);
@@ -159,7 +163,7 @@ private slots:
 
     void theTaskBarIsBuiltOnceAndRefreshed()
     {
-        TKestExBar* bar = m_main->TaskBar;
+        auto* bar = control<TKestExBar>("TaskBar");
         QVERIFY(bar);
         QCOMPARE(bar->groupCount(), 3);
         QCOMPARE(bar->group(0)->caption(), QString("Common Tasks"));
@@ -171,7 +175,7 @@ private slots:
 
         // Every later refresh changes only the hot and cold group.
         m_main->RecalculateAll();
-        QCOMPARE(m_main->TaskBar, bar);
+        QCOMPARE(control<TKestExBar>("TaskBar"), bar);
         QCOMPARE(bar->groupCount(), 3);
         const QList<TKestExEntry> hotCold = bar->entries(1);
         QCOMPARE(hotCold.first().caption, QString("Hot Numbers"));
@@ -180,7 +184,7 @@ private slots:
         QCOMPARE(hotCold[1].caption,
                  QString::asprintf("%.2d", kernel().Stats.Numbers[1].rankedNumber));
 
-        m_main->ItemClick(bar, 12);
+        m_main->ItemClick(Item::About);
         QVERIFY(m_main->findChild<QDialog*>("TfrmAbout")->isVisible());
     }
 
@@ -215,7 +219,7 @@ private slots:
         QDesktopServices::setUrlHandler("mailto", &recorder, "open");
         QDesktopServices::setUrlHandler("https", &recorder, "open");
         trigger("TBItem30");
-        m_main->ItemClick(nullptr, 14);
+        m_main->ItemClick(Item::Website);
         QDesktopServices::unsetUrlHandler("mailto");
         QDesktopServices::unsetUrlHandler("https");
         QCOMPARE(recorder.opened.size(), 2);
@@ -236,26 +240,26 @@ private slots:
                  "Are you sure you want to remove this entry? \n\r\rDraw Date : " + date);
 
         TKestMessage::setNextAnswer(QMessageBox::Yes);
-        QTest::keyClick(m_main->LottoGrid, Qt::Key_Delete);
+        QTest::keyClick(grid(), Qt::Key_Delete);
         QCOMPARE(results.RecordCount(), draws - 1);
         QCOMPARE(kernel().Stats.RecordCount, draws - 1);
-        QCOMPARE(m_main->LottoGrid->model()->rowCount(), draws - 1);
+        QCOMPARE(grid()->model()->rowCount(), draws - 1);
         // The grid shows the draw the next Delete would remove.
-        QCOMPARE(m_main->LottoGrid->currentIndex().row(), results.position());
-        QCOMPARE(m_main->LottoGrid->currentIndex().data().toString(), results.AsString("DRAWDATE"));
+        QCOMPARE(grid()->currentIndex().row(), results.position());
+        QCOMPARE(grid()->currentIndex().data().toString(), results.AsString("DRAWDATE"));
     }
 
     void gridKeysAndDoubleClickOpenTheDrawWindows()
     {
-        QTest::keyClick(m_main->LottoGrid, Qt::Key_Insert);
+        QTest::keyClick(grid(), Qt::Key_Insert);
         QVERIFY(visible<AddDrawWindow>());
-        QTest::keyClick(m_main->LottoGrid, Qt::Key_Return);
+        QTest::keyClick(grid(), Qt::Key_Return);
         QVERIFY(visible<DrawDetailsWindow>());
     }
 
     void theFilterBarRunsAndStopsScripts()
     {
-        QComboBox* scripts = m_main->ComboBox1;
+        QComboBox* scripts = control<QComboBox>("ComboBox1");
         const int machineB = scripts->findText("MachineB");
         QVERIFY(machineB >= 0);
         scripts->setCurrentIndex(machineB);
@@ -268,15 +272,15 @@ private slots:
         QVERIFY(results.RecordCount() > 0);
         for (results.First(); !results.Eof(); results.Next())
             QCOMPARE(results.AsString("DRAWMACHINE"), QString(" B"));
-        QCOMPARE(m_main->StatusPanels[4]->text(), QString(" Filter script \"MachineB\" running"));
+        QCOMPARE(statusPanel(4), QString(" Filter script \"MachineB\" running"));
         QCOMPARE(kernel().Stats.RecordCount, results.RecordCount());
-        QVERIFY(!m_main->command("btnExecute")->isEnabled());
-        QVERIFY(m_main->command("btnStop")->isEnabled());
+        QVERIFY(!command("btnExecute")->isEnabled());
+        QVERIFY(command("btnStop")->isEnabled());
         QVERIFY(!scripts->isEnabled());
 
         trigger("btnStop");
         QVERIFY(!results.filtered());
-        QCOMPARE(m_main->StatusPanels[4]->text(), QString(" No filter script running"));
+        QCOMPARE(statusPanel(4), QString(" No filter script running"));
         QVERIFY(scripts->isEnabled());
     }
 
@@ -291,21 +295,21 @@ private slots:
         trigger("btnExecute");
         QCOMPARE(lastNotice(), QString("No maching record(s) was found"));
         QVERIFY(!kernel().ResultsTable.filtered());
-        QCOMPARE(m_main->LottoGrid->model()->rowCount(), kernel().ResultsTable.RecordCount());
+        QCOMPARE(grid()->model()->rowCount(), kernel().ResultsTable.RecordCount());
     }
 
     void toolBarTogglesStayInStep()
     {
         trigger("TBVisibilityToggleItem1");
-        QVERIFY(!m_main->tbFilter->isVisible());
-        QVERIFY(!m_main->command("TBVisibilityToggleItem5")->isChecked());
-        QVERIFY(!m_main->command("TBVisibilityToggleItem7")->isChecked());
+        QVERIFY(!control<QToolBar>("tbFilter")->isVisible());
+        QVERIFY(!command("TBVisibilityToggleItem5")->isChecked());
+        QVERIFY(!command("TBVisibilityToggleItem7")->isChecked());
         trigger("TBVisibilityToggleItem7");
-        QVERIFY(m_main->tbFilter->isVisible());
-        QVERIFY(m_main->command("TBVisibilityToggleItem1")->isChecked());
+        QVERIFY(control<QToolBar>("tbFilter")->isVisible());
+        QVERIFY(command("TBVisibilityToggleItem1")->isChecked());
         trigger("TBVisibilityToggleItem3");
-        QVERIFY(!m_main->tbTools->isVisible());
-        QVERIFY(!m_main->command("TBVisibilityToggleItem6")->isChecked());
+        QVERIFY(!control<QToolBar>("tbTools")->isVisible());
+        QVERIFY(!command("TBVisibilityToggleItem6")->isChecked());
     }
 
     void magnifierOpensAtTheLowerLeft()
@@ -319,7 +323,7 @@ private slots:
     void cancellingTheTicketDialogShowsNothing()
     {
         TKestFileDialog::setNextFileName(QString());
-        m_main->ItemClick(nullptr, 6);
+        m_main->ItemClick(Item::ViewTicket);
         QVERIFY(!visible<TicketViewer>());
     }
 
@@ -328,7 +332,7 @@ private slots:
         const QString ticket = m_env->path("home/mine.dtk");
         SaveTicket({{"001", {"01 - 02 - 03 - 04 - 05 - 06", "021", "0/5"}, 0}}, ticket);
         TKestFileDialog::setNextFileName(ticket);
-        m_main->ItemClick(nullptr, 6);
+        m_main->ItemClick(Item::ViewTicket);
         QVERIFY(visible<TicketViewer>());
         auto* viewer = m_main->findChild<TicketViewer*>();
         QCOMPARE(viewer->lvResult->rowAt(0),
@@ -341,7 +345,7 @@ private slots:
         notATicket.close();
         TKestFileDialog::setNextFileName(notATicket.fileName());
         TKestMessage::setNextAnswer(QMessageBox::Ok);
-        m_main->ItemClick(nullptr, 6);
+        m_main->ItemClick(Item::ViewTicket);
         QVERIFY(!visible<TicketViewer>());
         QCOMPARE(TKestMessage::answeredTexts().last(),
                  QString("\"other.dtk\" is not a Ticket file!"));
@@ -352,12 +356,52 @@ private slots:
     {
         trigger("TBItem27");
         QCOMPARE(kernel().currentGame(), QString("NL00A2.DB"));
-        QCOMPARE(m_main->Label3->text(), QString("National Lotto Plus Draw(s)"));
-        QCOMPARE(m_main->StatusPanels[3]->text(), QString(" Database : National Lotto Plus"));
-        QCOMPARE(m_main->LottoGrid->model()->rowCount(), kernel().ResultsTable.RecordCount());
+        QCOMPARE(control<QLabel>("Label3")->text(), QString("National Lotto Plus Draw(s)"));
+        QCOMPARE(statusPanel(3), QString(" Database : National Lotto Plus"));
+        QCOMPARE(grid()->model()->rowCount(), kernel().ResultsTable.RecordCount());
         QCOMPARE(kernel().Stats.RecordCount, kernel().ResultsTable.RecordCount());
         trigger("TBItem28");
-        QCOMPARE(m_main->Label3->text(), QString("National Lotto Draw(s)"));
+        QCOMPARE(control<QLabel>("Label3")->text(), QString("National Lotto Draw(s)"));
+    }
+
+    // Errors the engine raises during a command are reported in the error box, and the program
+    // goes on with the window as it was.
+    void aTicketPathThatIsAFolderIsReported()
+    {
+        QVERIFY(QDir().mkpath(m_env->path("home/folder.dtk")));
+        TKestFileDialog::setNextFileName(m_env->path("home/folder.dtk"));
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        m_main->ItemClick(Item::ViewTicket);
+        QCOMPARE(TKestMessage::answeredTexts().size(), 1);
+        QVERIFY2(TKestMessage::answeredTexts().first().contains("directory"),
+                 qPrintable(TKestMessage::answeredTexts().first()));
+        QVERIFY(!visible<TicketViewer>());
+        trigger("TBItem7");
+        QVERIFY(visible<AboutBox>());
+    }
+
+    void aGameThatCannotBeOpenedLeavesThePreviousOneShown()
+    {
+        const int draws = kernel().ResultsTable.RecordCount();
+        QVERIFY(QFile::remove(QDir(kernel().GetDataDir()).filePath("NL00A2.DB")));
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        trigger("TBItem27");
+        QCOMPARE(TKestMessage::answeredTexts().size(), 1);
+        QVERIFY(TKestMessage::answeredTexts().first().startsWith("Table does not exist"));
+
+        QCOMPARE(kernel().currentGame(), QString("NL00A1.DB"));
+        QVERIFY(kernel().ResultsTable.Active());
+        QCOMPARE(kernel().ResultsTable.RecordCount(), draws);
+        QCOMPARE(kernel().Stats.RecordCount, draws);
+        QCOMPARE(grid()->model()->rowCount(), draws);
+        QCOMPARE(control<QLabel>("Label3")->text(), QString("National Lotto Draw(s)"));
+        QCOMPARE(statusPanel(3), QString(" Database : National Lotto"));
+        QVERIFY(command("TBItem28")->isChecked());
+        QVERIFY(!command("TBItem27")->isChecked());
+        trigger("TBItem28"); // the current game: nothing to do, nothing to report
+        QCOMPARE(TKestMessage::answeredTexts().size(), 1);
+        trigger("TBItem7");
+        QVERIFY(visible<AboutBox>());
     }
 };
 

@@ -99,10 +99,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&main));
         QTRY_COMPARE(TKestMessage::answeredTexts().size(), 1);
         QVERIFY(TKestMessage::answeredTexts().first().contains("NL00A1.DB"));
-        QCOMPARE(main.LottoGrid->model()->rowCount(), 0);
+        QCOMPARE(main.findChild<QTableView*>("LottoGrid")->model()->rowCount(), 0);
         QCOMPARE(app.kernel().Stats.RecordCount, 0);
-        main.command("btnExecute")->trigger(); // nothing to filter: no crash, no filter
+        main.findChild<QAction*>("btnExecute")->trigger(); // nothing to filter: no crash, no filter
         QVERIFY(!app.kernel().ResultsTable.filtered());
+    }
+
+    void aMarqueeSettingThatIsNotANumberIsReportedAndTheStartGoesOn()
+    {
+        TestEnvironment env;
+        TestData::installSample();
+        TKestSettings().write("Marquee", "fast");
+        TKestMessage::clearAnswered();
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        Application app;
+        MainWindow& main = app.main();
+        QSignalSpy ready(&main, &MainWindow::ready);
+        main.show();
+        QVERIFY(ready.count() == 1 || ready.wait());
+        QCOMPARE(TKestMessage::answeredTexts(), QStringList("Setting 'Marquee' is not a number"));
+        QCOMPARE(app.kernel().ScrollTimer.interval(), 200);
+        QVERIFY(app.kernel().Stats.RecordCount > 0);
+        main.findChild<QAction*>("TBItem7")->trigger();
+        QVERIFY(main.findChild<QWidget*>("TfrmAbout")->isVisible());
     }
 
     void programStartsOnTheOffscreenPlatform()
@@ -118,6 +137,15 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(Installation::defaultRoot() + "/Data/NL00A1.DB"),
                                  20000);
         QVERIFY(!drawsage.waitForFinished(1000));
+        drawsage.terminate();
+        QVERIFY(drawsage.waitForFinished(10000));
+
+        // Started again with a speed that is not a number: the error box waits for the user
+        // and the program keeps running.
+        TKestSettings().write("Marquee", "fast");
+        drawsage.start(DRAWSAGE_APP, {});
+        QVERIFY(drawsage.waitForStarted());
+        QVERIFY(!drawsage.waitForFinished(5000));
         drawsage.terminate();
         QVERIFY(drawsage.waitForFinished(10000));
     }

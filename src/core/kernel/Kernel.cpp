@@ -100,9 +100,19 @@ void TKernel::CloseTables()
 
 void TKernel::OpenGame(const QString& fileName)
 {
+    const QString previous = ResultsTable.tableName();
     CloseTables();
     ResultsTable.setTableName(fileName);
-    OpenTables();
+    try {
+        OpenTables();
+    } catch (const TKestError&) {
+        // A game that cannot be opened leaves the one that was open open, then says why.
+        CloseTables();
+        ResultsTable.setTableName(previous);
+        OpenTables();
+        RecalculateAll();
+        throw;
+    }
     RecalculateAll();
 }
 

@@ -49,7 +49,8 @@ public:
     // Throws TKestError when a table cannot be opened; the tables after it stay closed.
     void OpenTables();
     void CloseTables();
-    // "NL00A1.DB" or "NL00A2.DB".
+    // "NL00A1.DB" or "NL00A2.DB". Throws TKestError when that game's tables cannot be opened;
+    // the game that was open is then open again.
     void OpenGame(const QString& fileName);
     QString currentGame() const { return ResultsTable.tableName(); }
 

@@ -1,7 +1,6 @@
 #include "gui/shell/Application.h"
 
 #include "core/kernel/Kernel.h"
-#include "gui/components/KestMessage.h"
 #include "gui/components/KestPopup.h"
 #include "gui/components/ProgressWindow.h"
 #include "gui/generator/FavouritesWindow.h"
@@ -12,6 +11,7 @@
 #include "gui/records/FilterEditor.h"
 #include "gui/records/GameSelectionWindow.h"
 #include "gui/shell/AboutBox.h"
+#include "gui/shell/ErrorReport.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PreferencesWindow.h"
@@ -40,10 +40,7 @@ Application::Application()
     m_popup = std::make_unique<TKestPopup>();
     QObject::connect(m_kernel.get(), &TKernel::noticeRequested, m_popup.get(),
                      &TKestPopup::showNotice);
-    QObject::connect(m_kernel.get(), &TKernel::errorOccurred, m_main.get(),
-                     [main = m_main.get()](const QString& message) {
-                         TKestMessage::critical(main, "Drawsage", message);
-                     });
+    QObject::connect(m_kernel.get(), &TKernel::errorOccurred, m_main.get(), &ErrorReport::show);
 
     MainWindow* main = m_main.get();
     create<ProgressWindow>(main, m_order);

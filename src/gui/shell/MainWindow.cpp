@@ -22,6 +22,7 @@
 #include "gui/records/FilterEditor.h"
 #include "gui/records/GameSelectionWindow.h"
 #include "gui/shell/AboutBox.h"
+#include "gui/shell/ErrorReport.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/PreferencesWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
@@ -99,29 +100,27 @@ MainWindow::MainWindow(QWidget* parent)
 // ---------------------------------------------------------------------------------------
 // Building the window
 
-QAction* MainWindow::command(const QString& name) const
-{
-    return findChild<QAction*>(name);
-}
-
 QAction* MainWindow::addCommand(const QString& name, const QString& caption, const QString& hint,
-                                const std::function<void()>& run)
+                                const QString& icon, const std::function<void()>& run)
 {
     auto* action = new QAction(caption, this);
     action->setObjectName(name);
     action->setToolTip(hint.isEmpty() ? QString(caption).remove('&') : hint);
     action->setStatusTip(hint);
-    connect(action, &QAction::triggered, this, run);
+    if (!icon.isEmpty())
+        action->setIcon(commandIcon(icon));
+    connect(action, &QAction::triggered, this, [run] { ErrorReport::guard(run); });
     addAction(action); // short cuts work whichever bar shows the command
     return action;
 }
 
-void MainWindow::addVisibilityToggle(const QString& name, const QString& caption,
-                                     const QString& hint)
+QAction* MainWindow::addVisibilityToggle(const QString& name, const QString& caption,
+                                         const QString& hint)
 {
-    QAction* toggle = addCommand(name, caption, hint, [] {});
+    QAction* toggle = addCommand(name, caption, hint, {}, [] {});
     toggle->setCheckable(true);
     toggle->setChecked(true);
+    return toggle;
 }
 
 void MainWindow::createCommands()
@@ -134,74 +133,89 @@ void MainWindow::createCommands()
     const QString updateHint = "Click here to download and update the database.";
     const QString aboutHint =
         "Click here to learn more about the author, and the software license.";
+    Commands& c = m_commands;
 
-    addCommand("TBItem26", "Open", openHint, shows<GameSelectionWindow>());
-    addCommand("TBItem3", "Add New", addHint, shows<AddDrawWindow>());
-    addCommand("TBItem5", "Remove", "Remove the selected Lotto draw result from the database",
-               [this] { RemoveDraw(); });
-    addCommand("TBItem13", "Favourite", favouriteHint, shows<FavouritesWindow>());
-    addCommand("TBItem24", "Generate", generateHint, shows<GeneratorWindow>());
-    addCommand("TBItem11", "Update", updateHint, [this] { UpdateCommand(); });
-    addCommand("TBItem7", "About", aboutHint, shows<AboutBox>());
-    addCommand("TBItem23", "Help", "Click here to learn more.", [this] { HelpCommand(false); });
+    c.openGame = addCommand("TBItem26", "Open", openHint, "open", shows<GameSelectionWindow>());
+    c.addDraw = addCommand("TBItem3", "Add New", addHint, "add", shows<AddDrawWindow>());
+    c.removeDraw =
+        addCommand("TBItem5", "Remove", "Remove the selected Lotto draw result from the database",
+                   "remove", [this] { RemoveDraw(); });
+    c.toggleFilterBar = addVisibilityToggle("TBVisibilityToggleItem1", "Filter",
+                                            "Use this feature to filter certain fields");
+    c.toggleFilterBar->setIcon(commandIcon("filter"));
+    c.favourites =
+        addCommand("TBItem13", "Favourite", favouriteHint, "favourite", shows<FavouritesWindow>());
+    c.generate =
+        addCommand("TBItem24", "Generate", generateHint, "generate", shows<GeneratorWindow>());
+    c.update = addCommand("TBItem11", "Update", updateHint, "update", [this] { UpdateCommand(); });
+    c.about = addCommand("TBItem7", "About", aboutHint, "about", shows<AboutBox>());
+    c.help = addCommand("TBItem23", "Help", "Click here to learn more.", "help",
+                        [this] { HelpCommand(false); });
 
-    addCommand("TBItem6", "Create Script", "Create a new script or edit the current script",
-               shows<FilterEditor>());
-    addCommand("btnExecute", "Run Script", "Run script", [this] { RunScript(); });
-    addCommand("btnStop", "Stop Script", "Stop script", [this] { StopScript(); });
-    addCommand("btnOpen", "Open Script", "Open script", [this] { OpenScript(); });
+    c.createScript =
+        addCommand("TBItem6", "Create Script", "Create a new script or edit the current script",
+                   "script", shows<FilterEditor>());
+    c.runScript =
+        addCommand("btnExecute", "Run Script", "Run script", "run", [this] { RunScript(); });
+    c.stopScript =
+        addCommand("btnStop", "Stop Script", "Stop script", "stop", [this] { StopScript(); });
+    c.openScript =
+        addCommand("btnOpen", "Open Script", "Open script", "open", [this] { OpenScript(); });
 
-    addCommand("TBItem4", "Open", {}, shows<GameSelectionWindow>());
+    c.openGameMenu = addCommand("TBItem4", "Open", {}, "open", shows<GameSelectionWindow>());
+    c.lotto =
+        addCommand("TBItem28", "1. National Lotto ", {}, {}, [this] { SwitchGame(Tables::Lotto); });
+    c.lottoPlus = addCommand("TBItem27", "2. National Lotto Plus", {}, {},
+                             [this] { SwitchGame(Tables::LottoPlus); });
     auto* games = new QActionGroup(this);
-    QAction* lotto =
-        addCommand("TBItem28", "1. National Lotto ", {}, [this] { SwitchGame(Tables::Lotto); });
-    QAction* plus = addCommand("TBItem27", "2. National Lotto Plus", {},
-                               [this] { SwitchGame(Tables::LottoPlus); });
-    for (QAction* game : {lotto, plus}) {
+    for (QAction* game : {c.lotto, c.lottoPlus}) {
         game->setCheckable(true);
         games->addAction(game);
     }
-    lotto->setChecked(true);
-    addCommand("TBItem22", "Preferences", {}, shows<PreferencesWindow>());
-    addCommand("TBItem2", "E&xit", {}, [this] { close(); });
+    c.lotto->setChecked(true);
+    c.preferences =
+        addCommand("TBItem22", "Preferences", {}, "preferences", shows<PreferencesWindow>());
+    c.exit = addCommand("TBItem2", "E&xit", {}, "exit", [this] { close(); });
 
-    addCommand("TBItem18", "Filter Script Editor", {}, shows<FilterEditor>());
-    addCommand("TBItem32", "Magnifier", {}, [this] { MagnifierCommand(); });
-    addCommand("TBItem12", "Check Lotto Ticket", {}, shows<TicketChecker>());
-    addCommand("TBItem20", "Combination Generator", {}, shows<GeneratorWindow>());
-    addCommand("TBItem19", "Favourite Numbers", {}, shows<FavouritesWindow>());
-    addCommand("TBItem21", "Anylize Frequencies", {}, shows<FrequencyHistoryWindow>());
+    c.viewFilterBar = addVisibilityToggle("TBVisibilityToggleItem5", "Filter Toolbar");
+    c.scriptEditor =
+        addCommand("TBItem18", "Filter Script Editor", {}, "script", shows<FilterEditor>());
+    c.viewToolBar = addVisibilityToggle("TBVisibilityToggleItem3", "Toolbar");
+    c.magnifier =
+        addCommand("TBItem32", "Magnifier", {}, "magnifier", [this] { MagnifierCommand(); });
+    c.checkTicket =
+        addCommand("TBItem12", "Check Lotto Ticket", {}, "check", shows<TicketChecker>());
+    c.generator =
+        addCommand("TBItem20", "Combination Generator", {}, "generate", shows<GeneratorWindow>());
+    c.favouriteNumbers =
+        addCommand("TBItem19", "Favourite Numbers", {}, "favourite", shows<FavouritesWindow>());
+    c.frequencies = addCommand("TBItem21", "Anylize Frequencies", {}, "ticket",
+                               shows<FrequencyHistoryWindow>());
 
-    addCommand("TBItem8", "Drawsage Help", {}, [this] {
-        HelpCommand(true);
-    })->setShortcut(QKeySequence(Qt::Key_F1));
-    addCommand("TBItem10", "Update Database", {}, [this] { UpdateCommand(); });
-    addCommand("TBItem30", "Contact Kestrix Support", {}, [this] { ContactCommand(); });
-    addCommand("TBItem9", "About Drawsage", {}, shows<AboutBox>());
+    c.helpContents =
+        addCommand("TBItem8", "Drawsage Help", {}, "help", [this] { HelpCommand(true); });
+    c.helpContents->setShortcut(QKeySequence(Qt::Key_F1));
+    c.updateDatabase =
+        addCommand("TBItem10", "Update Database", {}, "update", [this] { UpdateCommand(); });
+    c.contact =
+        addCommand("TBItem30", "Contact Kestrix Support", {}, {}, [this] { ContactCommand(); });
+    c.aboutDrawsage = addCommand("TBItem9", "About Drawsage", {}, "about", shows<AboutBox>());
 
-    addCommand("TBItem17", "Filter Script Editor", {}, shows<FilterEditor>());
-    addCommand("TBItem14", "Add New Entry", {}, shows<AddDrawWindow>());
-    addCommand("TBItem15", "Delete Entry", {}, [this] { RemoveDraw(); });
-    addCommand("TBItem16", "Entry Details", {}, shows<DrawDetailsWindow>());
-    addCommand("TBItem33", "Show Magnifier", {}, [this] { MagnifierCommand(); });
+    c.gridFilterBar = addVisibilityToggle("TBVisibilityToggleItem2", "Filter Toolbar");
+    c.gridScriptEditor =
+        addCommand("TBItem17", "Filter Script Editor", {}, "script", shows<FilterEditor>());
+    c.addEntry = addCommand("TBItem14", "Add New Entry", {}, "add", shows<AddDrawWindow>());
+    c.deleteEntry = addCommand("TBItem15", "Delete Entry", {}, "remove", [this] { RemoveDraw(); });
+    c.entryDetails =
+        addCommand("TBItem16", "Entry Details", {}, "ticket", shows<DrawDetailsWindow>());
+
+    c.popupMenuBar = addVisibilityToggle("TBVisibilityToggleItem4", "Menu Bar");
+    c.popupToolBar = addVisibilityToggle("TBVisibilityToggleItem6", "Toolbar");
+    c.popupFilterBar = addVisibilityToggle("TBVisibilityToggleItem7", "Filter Bar");
 }
 
 void MainWindow::createToolBars()
 {
-    const std::pair<const char*, const char*> icons[] = {
-        {"TBItem26", "open"},      {"TBItem3", "add"},          {"TBItem5", "remove"},
-        {"TBItem13", "favourite"}, {"TBItem24", "generate"},    {"TBItem11", "update"},
-        {"TBItem7", "about"},      {"TBItem23", "help"},        {"TBItem6", "script"},
-        {"btnExecute", "run"},     {"btnStop", "stop"},         {"btnOpen", "open"},
-        {"TBItem4", "open"},       {"TBItem22", "preferences"}, {"TBItem2", "exit"},
-        {"TBItem18", "script"},    {"TBItem32", "magnifier"},   {"TBItem12", "check"},
-        {"TBItem20", "generate"},  {"TBItem19", "favourite"},   {"TBItem21", "ticket"},
-        {"TBItem8", "help"},       {"TBItem10", "update"},      {"TBItem9", "about"},
-        {"TBItem17", "script"},    {"TBItem14", "add"},         {"TBItem15", "remove"},
-        {"TBItem16", "ticket"},    {"TBItem33", "magnifier"}};
-    for (const auto& [name, icon] : icons)
-        command(name)->setIcon(commandIcon(icon));
-
     const auto makeBar = [this](const QString& name, const QString& caption) {
         auto* bar = new QToolBar(caption, this);
         bar->setObjectName(name);
@@ -210,41 +224,37 @@ void MainWindow::createToolBars()
         addToolBar(Qt::TopToolBarArea, bar);
         return bar;
     };
+    const Commands& c = m_commands;
 
-    tbMain = makeBar("tbMain", "MainToolbar");
-    tbMain->addWidget(tbMenu);
+    m_mainBar = makeBar("tbMain", "MainToolbar");
+    m_mainBar->addWidget(m_menuBar);
     addToolBarBreak();
 
-    tbTools = makeBar("tbTools", "Toolbar");
-    tbTools->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    tbTools->setIconSize(QSize(32, 32));
-    addVisibilityToggle("TBVisibilityToggleItem1", "Filter",
-                        "Use this feature to filter certain fields");
-    command("TBVisibilityToggleItem1")->setIcon(commandIcon("filter"));
-    for (const char* name : {"TBItem26", "TBItem3", "TBItem5", "TBVisibilityToggleItem1",
-                             "TBItem13", "TBItem24", "TBItem11", "TBItem7", "TBItem23"})
-        tbTools->addAction(command(name));
+    m_toolBar = makeBar("tbTools", "Toolbar");
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_toolBar->setIconSize(QSize(32, 32));
+    m_toolBar->addActions({c.openGame, c.addDraw, c.removeDraw, c.toggleFilterBar, c.favourites,
+                           c.generate, c.update, c.about, c.help});
     addToolBarBreak();
 
-    tbFilter = makeBar("tbFilter", "Filter Script");
-    tbFilter->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    for (const char* name : {"TBItem6", "btnExecute", "btnStop", "btnOpen"})
-        tbFilter->addAction(command(name));
-    ComboBox1 = new QComboBox(tbFilter);
-    ComboBox1->setObjectName("ComboBox1");
-    ComboBox1->setMinimumContentsLength(24);
-    ComboBox1->setEnabled(false);
-    tbFilter->addWidget(ComboBox1);
-    connect(ComboBox1, &QComboBox::activated, this, &MainWindow::ChooseScript);
+    m_filterBar = makeBar("tbFilter", "Filter Script");
+    m_filterBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_filterBar->addActions({c.createScript, c.runScript, c.stopScript, c.openScript});
+    m_filterScripts = new QComboBox(m_filterBar);
+    m_filterScripts->setObjectName("ComboBox1");
+    m_filterScripts->setMinimumContentsLength(24);
+    m_filterScripts->setEnabled(false);
+    m_filterBar->addWidget(m_filterScripts);
+    connect(m_filterScripts, &QComboBox::activated, this,
+            [this](int index) { ErrorReport::guard([this, index] { ChooseScript(index); }); });
 
     // Every way of showing or hiding a bar stays in step with the bar itself.
-    const std::pair<const char*, QToolBar*> toggles[] = {
-        {"TBVisibilityToggleItem1", tbFilter}, {"TBVisibilityToggleItem2", tbFilter},
-        {"TBVisibilityToggleItem5", tbFilter}, {"TBVisibilityToggleItem7", tbFilter},
-        {"TBVisibilityToggleItem3", tbTools},  {"TBVisibilityToggleItem6", tbTools},
-        {"TBVisibilityToggleItem4", tbMain}};
-    for (const auto& [name, bar] : toggles) {
-        QAction* toggle = command(name);
+    const std::pair<QAction*, QToolBar*> toggles[] = {
+        {c.toggleFilterBar, m_filterBar}, {c.gridFilterBar, m_filterBar},
+        {c.viewFilterBar, m_filterBar},   {c.popupFilterBar, m_filterBar},
+        {c.viewToolBar, m_toolBar},       {c.popupToolBar, m_toolBar},
+        {c.popupMenuBar, m_mainBar}};
+    for (const auto& [toggle, bar] : toggles) {
         connect(toggle, &QAction::toggled, bar, &QToolBar::setVisible);
         connect(bar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
     }
@@ -252,46 +262,42 @@ void MainWindow::createToolBars()
 
 void MainWindow::createMenus()
 {
-    tbMenu = new QMenuBar(this);
-    tbMenu->setObjectName("tbMenu");
-    tbMenu->setNativeMenuBar(false);
-    const auto add = [this](QMenu* menu, std::initializer_list<const char*> names) {
-        for (const char* name : names) {
-            if (QString(name) == "-")
-                menu->addSeparator();
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName("tbMenu");
+    m_menuBar->setNativeMenuBar(false);
+    // A null entry is a separator.
+    const auto add = [](QMenu* menu, std::initializer_list<QAction*> actions) {
+        for (QAction* action : actions) {
+            if (action)
+                menu->addAction(action);
             else
-                menu->addAction(command(name));
+                menu->addSeparator();
         }
     };
-    // The toggles the View menu and the pop-up menus share are created here once.
-    addVisibilityToggle("TBVisibilityToggleItem5", "Filter Toolbar", {});
-    addVisibilityToggle("TBVisibilityToggleItem3", "Toolbar", {});
-    addVisibilityToggle("TBVisibilityToggleItem2", "Filter Toolbar", {});
-    addVisibilityToggle("TBVisibilityToggleItem4", "Menu Bar", {});
-    addVisibilityToggle("TBVisibilityToggleItem6", "Toolbar", {});
-    addVisibilityToggle("TBVisibilityToggleItem7", "Filter Bar", {});
+    const Commands& c = m_commands;
 
-    add(tbMenu->addMenu("&File"),
-        {"TBItem4", "-", "TBItem28", "TBItem27", "-", "TBItem22", "-", "TBItem2"});
-    QMenu* view = tbMenu->addMenu("&View");
-    add(view->addMenu("Filter"), {"TBVisibilityToggleItem5", "TBItem18"});
-    add(view, {"TBVisibilityToggleItem3", "TBItem32", "-", "TBItem12", "TBItem20", "TBItem19"});
-    add(tbMenu->addMenu("&Tools"), {"TBItem21"});
-    add(tbMenu->addMenu("&Help"), {"TBItem8", "TBItem10", "-", "TBItem30", "TBItem9"});
+    add(m_menuBar->addMenu("&File"),
+        {c.openGameMenu, nullptr, c.lotto, c.lottoPlus, nullptr, c.preferences, nullptr, c.exit});
+    QMenu* view = m_menuBar->addMenu("&View");
+    add(view->addMenu("Filter"), {c.viewFilterBar, c.scriptEditor});
+    add(view,
+        {c.viewToolBar, c.magnifier, nullptr, c.checkTicket, c.generator, c.favouriteNumbers});
+    add(m_menuBar->addMenu("&Tools"), {c.frequencies});
+    add(m_menuBar->addMenu("&Help"),
+        {c.helpContents, c.updateDatabase, nullptr, c.contact, c.aboutDrawsage});
 
-    auto* gridMenu = new QMenu(this);
-    gridMenu->setObjectName("GridMenu");
-    add(gridMenu->addMenu("Filter"), {"TBVisibilityToggleItem2", "TBItem17"});
-    add(gridMenu, {"-", "TBItem14", "TBItem15", "TBItem16"});
+    m_gridMenu = new QMenu(this);
+    m_gridMenu->setObjectName("GridMenu");
+    add(m_gridMenu->addMenu("Filter"), {c.gridFilterBar, c.gridScriptEditor});
+    add(m_gridMenu, {nullptr, c.addEntry, c.deleteEntry, c.entryDetails});
 }
 
 QMenu* MainWindow::createPopupMenu()
 {
     auto* viewMenu = new QMenu(this);
     viewMenu->setObjectName("ViewMenu");
-    for (const char* name :
-         {"TBVisibilityToggleItem4", "TBVisibilityToggleItem6", "TBVisibilityToggleItem7"})
-        viewMenu->addAction(command(name));
+    viewMenu->addActions(
+        {m_commands.popupMenuBar, m_commands.popupToolBar, m_commands.popupFilterBar});
     return viewMenu;
 }
 
@@ -311,8 +317,8 @@ void MainWindow::createCentre()
     panel3->setPalette(marqueePalette);
     auto* marqueeLayout = new QVBoxLayout(panel3);
     marqueeLayout->setContentsMargins(6, 3, 6, 3);
-    lblMarquee = boldLabel(" Marquee", "lblMarquee", panel3);
-    marqueeLayout->addWidget(lblMarquee);
+    m_marquee = boldLabel(" Marquee", "lblMarquee", panel3);
+    marqueeLayout->addWidget(m_marquee);
     panel3->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(panel3, &QWidget::customContextMenuRequested, this, [this, panel3](const QPoint& at) {
         QMenu* menu = createPopupMenu();
@@ -325,70 +331,72 @@ void MainWindow::createCentre()
     m_body->setContentsMargins(0, 0, 0, 0);
     m_body->setSpacing(0);
     layout->addLayout(m_body, 1);
-    Splitter = new QSplitter(Qt::Vertical, centre);
-    Splitter->setObjectName("Splitter");
-    auto* panel9 = new QWidget(Splitter);
+    m_splitter = new QSplitter(Qt::Vertical, centre);
+    m_splitter->setObjectName("Splitter");
+    auto* panel9 = new QWidget(m_splitter);
     panel9->setObjectName("Panel9");
     auto* gridLayout = new QVBoxLayout(panel9);
     gridLayout->setContentsMargins(4, 4, 4, 0);
-    Label3 = boldLabel("National Lotto Draw(s)", "Label3", panel9);
-    gridLayout->addWidget(Label3);
+    m_drawsHeading = boldLabel("National Lotto Draw(s)", "Label3", panel9);
+    gridLayout->addWidget(m_drawsHeading);
 
     m_drawModel = new TKestTableModel(this);
     m_drawModel->setColumns(drawGridColumns());
-    LottoGrid = new QTableView(panel9);
-    LottoGrid->setObjectName("LottoGrid");
-    LottoGrid->setModel(m_drawModel);
-    LottoGrid->setToolTip("Double click for more information on selected draw");
-    LottoGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LottoGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    LottoGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LottoGrid->setAlternatingRowColors(true);
-    LottoGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_drawGrid = new QTableView(panel9);
+    m_drawGrid->setObjectName("LottoGrid");
+    m_drawGrid->setModel(m_drawModel);
+    m_drawGrid->setToolTip("Double click for more information on selected draw");
+    m_drawGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_drawGrid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_drawGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_drawGrid->setAlternatingRowColors(true);
+    m_drawGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     // The columns share the width; date and machine take what their texts need.
-    LottoGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    LottoGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    LottoGrid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    LottoGrid->verticalHeader()->setDefaultSectionSize(LottoGrid->fontMetrics().height() + 6);
-    LottoGrid->verticalHeader()->hide();
-    LottoGrid->installEventFilter(this);
-    gridLayout->addWidget(LottoGrid);
-    connect(LottoGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &MainWindow::followGridCursor);
+    m_drawGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_drawGrid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_drawGrid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    m_drawGrid->verticalHeader()->setDefaultSectionSize(m_drawGrid->fontMetrics().height() + 6);
+    m_drawGrid->verticalHeader()->hide();
+    m_drawGrid->installEventFilter(this);
+    gridLayout->addWidget(m_drawGrid);
+    connect(m_drawGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            guarded(&MainWindow::followGridCursor));
     // A reset of the rows loses the grid's current row; the table keeps its current draw, so
     // the grid shows that one again and Delete removes the draw the user sees.
     connect(m_drawModel, &QAbstractItemModel::modelReset, this, [this] {
         const int current = m_kernel ? m_kernel->ResultsTable.position() : -1;
         if (current >= 0)
-            LottoGrid->setCurrentIndex(m_drawModel->index(current, 0));
+            m_drawGrid->setCurrentIndex(m_drawModel->index(current, 0));
     });
-    connect(LottoGrid, &QTableView::doubleClicked, this,
-            [this] { showWindow<DrawDetailsWindow>(); });
+    connect(m_drawGrid, &QTableView::doubleClicked, this,
+            [this] { ErrorReport::guard(shows<DrawDetailsWindow>()); });
     // A pass over the draws that ended early may have left the grid's updates suspended.
-    connect(LottoGrid, &QTableView::clicked, this, [this] {
+    connect(m_drawGrid, &QTableView::clicked, this, [this] {
         while (m_kernel && m_kernel->ResultsTable.ControlsDisabled())
             m_kernel->ResultsTable.EnableControls();
     });
-    connect(LottoGrid, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
-        findChild<QMenu*>("GridMenu")->popup(LottoGrid->viewport()->mapToGlobal(at));
+    connect(m_drawGrid, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_gridMenu->popup(m_drawGrid->viewport()->mapToGlobal(at));
     });
 
-    frmGraph = new TKestContainer(Splitter);
-    frmGraph->setObjectName("frmGraph");
-    frmGraph->setTitle("Lotto Statistics");
-    Label2 = frmGraph->titleLabel();
-    Label2->setObjectName("Label2");
-    PageControl1 = new StatisticsPages(frmGraph);
-    frmGraph->setContent(PageControl1);
-    connect(PageControl1, &StatisticsPages::magnifierRequested, this,
-            &MainWindow::MagnifierCommand);
-    connect(PageControl1, &StatisticsPages::drawFilterChanged, this, [this] {
-        ShowStatistics();
-        PageControl1->RefreshDrawInformation(*m_kernel);
+    m_statisticsBox = new TKestContainer(m_splitter);
+    m_statisticsBox->setObjectName("frmGraph");
+    m_statisticsBox->setTitle("Lotto Statistics");
+    m_statisticsHeading = m_statisticsBox->titleLabel();
+    m_statisticsHeading->setObjectName("Label2");
+    m_statisticsPages = new StatisticsPages(m_statisticsBox);
+    m_statisticsBox->setContent(m_statisticsPages);
+    connect(m_statisticsPages, &StatisticsPages::magnifierRequested, this,
+            guarded(&MainWindow::MagnifierCommand));
+    connect(m_statisticsPages, &StatisticsPages::drawFilterChanged, this, [this] {
+        ErrorReport::guard([this] {
+            ShowStatistics();
+            m_statisticsPages->RefreshDrawInformation(*m_kernel);
+        });
     });
-    Splitter->setStretchFactor(0, 1);
-    Splitter->setStretchFactor(1, 1);
-    m_body->addWidget(Splitter, 1);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 1);
+    m_body->addWidget(m_splitter, 1);
     setCentralWidget(centre);
 }
 
@@ -397,11 +405,11 @@ void MainWindow::createStatusBar()
     statusBar()->setObjectName("StatusBar");
     const QStringList texts{QString(), QString(), QString(), " Database : National Lotto",
                             " No filter script running"};
-    for (int i = 0; i < int(StatusPanels.size()); ++i) {
-        StatusPanels[i] = new QLabel(texts[i], statusBar());
-        StatusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
-        StatusPanels[i]->setMinimumWidth(i == 4 ? 0 : 150);
-        statusBar()->addWidget(StatusPanels[i], i == 4 ? 1 : 0);
+    for (int i = 0; i < int(m_statusPanels.size()); ++i) {
+        m_statusPanels[i] = new QLabel(texts[i], statusBar());
+        m_statusPanels[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        m_statusPanels[i]->setMinimumWidth(i == 4 ? 0 : 150);
+        statusBar()->addWidget(m_statusPanels[i], i == 4 ? 1 : 0);
     }
 }
 
@@ -424,9 +432,9 @@ void MainWindow::FormShow()
         return;
     m_drawModel->setTable(&m_kernel->ResultsTable);
     connect(m_kernel, &TKernel::calculating, this, &MainWindow::ShowCalculating);
-    connect(&m_kernel->SystemTimer, &QTimer::timeout, this, &MainWindow::SystemTimerTick);
-    connect(&m_kernel->ScrollTimer, &QTimer::timeout, this, &MainWindow::ScrollTimerTick);
-    connect(&m_kernel->RandomTimer, &QTimer::timeout, this, &MainWindow::RandomTimerTick);
+    connect(&m_kernel->SystemTimer, &QTimer::timeout, this, guarded(&MainWindow::SystemTimerTick));
+    connect(&m_kernel->ScrollTimer, &QTimer::timeout, this, guarded(&MainWindow::ScrollTimerTick));
+    connect(&m_kernel->RandomTimer, &QTimer::timeout, this, guarded(&MainWindow::RandomTimerTick));
     // Long passes let pending events through now and then, so the window keeps painting; what
     // the user does meanwhile waits until the pass is over rather than changing the draws
     // under it.
@@ -434,23 +442,36 @@ void MainWindow::FormShow()
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
 
-    FillScriptList();
-    RecalculateAll();
-    ShowStatistics();
-    if (ComboBox1->isEnabled() && ComboBox1->count() > 0)
-        ComboBox1->setCurrentIndex(0);
-    PageControl1->setCurrentIndex(0);
+    // Each step that fails is reported and the others still run, so the window always opens.
+    ErrorReport::guard([this] { FillScriptList(); });
+    ErrorReport::guard([this] {
+        RecalculateAll();
+        ShowStatistics();
+    });
+    if (m_filterScripts->isEnabled() && m_filterScripts->count() > 0)
+        m_filterScripts->setCurrentIndex(0);
+    m_statisticsPages->setCurrentIndex(0);
     // Draws and statistics share the height at first; the user moves the splitter after.
-    Splitter->setSizes({Splitter->height() / 2, Splitter->height() / 2});
-    // The news line's speed; a value the preferences could not have written keeps the start's.
+    m_splitter->setSizes({m_splitter->height() / 2, m_splitter->height() / 2});
+    ErrorReport::guard([this] { applyMarqueeSpeed(); });
+    m_drawGrid->setFocus();
+    if (m_drawModel->rowCount() > 0)
+        m_drawGrid->setCurrentIndex(m_drawModel->index(0, 0));
+    ErrorReport::guard([this] { SystemTimerTick(); });
+    emit ready();
+}
+
+void MainWindow::applyMarqueeSpeed()
+{
+    // A value the preferences could not have written keeps the start's speed.
     const int marquee = m_kernel->ReadSettingInteger("Marquee");
     if (marquee > 0)
         m_kernel->ScrollTimer.setInterval(marquee);
-    LottoGrid->setFocus();
-    if (m_drawModel->rowCount() > 0)
-        LottoGrid->setCurrentIndex(m_drawModel->index(0, 0));
-    SystemTimerTick();
-    emit ready();
+}
+
+std::function<void()> MainWindow::guarded(void (MainWindow::*handler)())
+{
+    return [this, handler] { ErrorReport::guard([this, handler] { (this->*handler)(); }); };
 }
 
 void MainWindow::RecalculateAll()
@@ -458,9 +479,9 @@ void MainWindow::RecalculateAll()
     if (!m_kernel)
         return;
     m_kernel->RecalculateAll();
-    lblMarquee->setText(m_kernel->Stats.News);
-    PageControl1->RedrawCharts(*m_kernel);
-    if (TaskBar)
+    m_marquee->setText(m_kernel->Stats.News);
+    m_statisticsPages->RedrawCharts(*m_kernel);
+    if (m_taskBar)
         refreshHotAndCold(false);
     else
         buildTaskBar();
@@ -468,102 +489,111 @@ void MainWindow::RecalculateAll()
 
 void MainWindow::buildTaskBar()
 {
-    TaskBar = new TKestExBar(centralWidget());
-    TaskBar->setObjectName("TaskBar");
-    TaskBar->setUpdatesEnabled(false);
-    m_body->insertWidget(0, TaskBar);
-    connect(TaskBar, &TKestExBar::OnMenuItemClick, this, &MainWindow::ItemClick);
+    m_taskBar = new TKestExBar(centralWidget());
+    m_taskBar->setObjectName("TaskBar");
+    m_taskBar->setUpdatesEnabled(false);
+    m_body->insertWidget(0, m_taskBar);
+    connect(m_taskBar, &TKestExBar::OnMenuItemClick, this,
+            [this](QObject*, int id) { ItemClick(TaskBarItem(id)); });
 
-    const int common = TaskBar->addGroup("Common Tasks");
-    TaskBar->setHeaderPicture(common, ballPicture("49", 32));
-    const std::tuple<const char*, const char*, int> tasks[] = {
-        {"Add a new Lotto Draw entry", "Click here to enter draw information manually.", 2},
-        {"Generate new combinations", "Click here to generate unique number combinations.", 1},
-        {"Check your lotto ticket", "Click here to check your lotto ticket.", 5},
-        {"View a saved lotto ticket", "Click here to open and view a saved lotto ticket.", 6},
+    const int common = m_taskBar->addGroup("Common Tasks");
+    m_taskBar->setHeaderPicture(common, ballPicture("49", 32));
+    const std::tuple<const char*, const char*, TaskBarItem> tasks[] = {
+        {"Add a new Lotto Draw entry", "Click here to enter draw information manually.",
+         TaskBarItem::AddDraw},
+        {"Generate new combinations", "Click here to generate unique number combinations.",
+         TaskBarItem::Generate},
+        {"Check your lotto ticket", "Click here to check your lotto ticket.",
+         TaskBarItem::CheckTicket},
+        {"View a saved lotto ticket", "Click here to open and view a saved lotto ticket.",
+         TaskBarItem::ViewTicket},
         {"Add your favourite numbers",
-         "Click here to include your favourite numbers in the calculations.", 3},
+         "Click here to include your favourite numbers in the calculations.",
+         TaskBarItem::Favourites},
         {"Anylize number frequency",
-         "Click here to view detailed information on the number frequencies.", 4}};
-    for (const auto& [caption, hint, id] : tasks)
-        TaskBar->addTaskItem(common, caption, hint, id);
+         "Click here to view detailed information on the number frequencies.",
+         TaskBarItem::FrequencyHistory}};
+    for (const auto& [caption, hint, item] : tasks)
+        m_taskBar->addTaskItem(common, caption, hint, int(item));
 
-    m_hotColdGroup = TaskBar->addGroup(HotColdGroupCaption);
+    m_hotColdGroup = m_taskBar->addGroup(HotColdGroupCaption);
     refreshHotAndCold(true);
 
-    const int help = TaskBar->addGroup("Help");
-    TaskBar->addTaskItem(help, "Getting started", "Click here to learn more.", 11);
-    TaskBar->addTaskItem(help, "About Drawsage",
-                         "Click here to learn more about the author, and the software license.",
-                         12);
-    TaskBar->addTaskItem(help, "Update Drawsage", "Click here to download and update the database.",
-                         13);
-    TaskBar->addTaskItem(help, "Visit the Kestrix website",
-                         "Click here to goto the Kestrix website.", 14);
-    TaskBar->setCollapsed(help, true, true);
-    TaskBar->setUpdatesEnabled(true);
+    const int help = m_taskBar->addGroup("Help");
+    m_taskBar->addTaskItem(help, "Getting started", "Click here to learn more.",
+                           int(TaskBarItem::GettingStarted));
+    m_taskBar->addTaskItem(help, "About Drawsage",
+                           "Click here to learn more about the author, and the software license.",
+                           int(TaskBarItem::About));
+    m_taskBar->addTaskItem(help, "Update Drawsage",
+                           "Click here to download and update the database.",
+                           int(TaskBarItem::Update));
+    m_taskBar->addTaskItem(help, "Visit the Kestrix website",
+                           "Click here to goto the Kestrix website.", int(TaskBarItem::Website));
+    m_taskBar->setCollapsed(help, true, true);
+    m_taskBar->setUpdatesEnabled(true);
 }
 
 void MainWindow::refreshHotAndCold(bool firstBuild)
 {
-    TaskBar->clearEntries(m_hotColdGroup);
+    m_taskBar->clearEntries(m_hotColdGroup);
     for (const TaskBarEntry& entry : HotColdEntries(
              m_kernel->Stats, firstBuild ? HotColdBuild::FirstBuild : HotColdBuild::Refresh)) {
         if (entry.kind == TaskBarEntry::Heading)
-            TaskBar->addHeading(m_hotColdGroup, entry.text);
+            m_taskBar->addHeading(m_hotColdGroup, entry.text);
         else
-            TaskBar->addNumber(m_hotColdGroup, entry.text, entry.endsLine);
+            m_taskBar->addNumber(m_hotColdGroup, entry.text, entry.endsLine);
     }
 }
 
 void MainWindow::ShowStatistics()
 {
     RecalculateAll();
-    PageControl1->ShowStatistics(*m_kernel);
+    m_statisticsPages->ShowStatistics(*m_kernel);
 }
 
 void MainWindow::ShowCalculating()
 {
-    StatusPanels[0]->setText(" Calculating... ");
-    StatusPanels[0]->repaint();
+    m_statusPanels[0]->setText(" Calculating... ");
+    m_statusPanels[0]->repaint();
 }
 
-void MainWindow::ItemClick(QObject*, int id)
+void MainWindow::ItemClick(TaskBarItem item)
 {
-    switch (id) {
-    case 1:
-        showWindow<GeneratorWindow>();
-        break;
-    case 2:
-        showWindow<AddDrawWindow>();
-        break;
-    case 3:
-        showWindow<FavouritesWindow>();
-        break;
-    case 4:
-        showWindow<FrequencyHistoryWindow>();
-        break;
-    case 5:
-        showWindow<TicketChecker>();
-        break;
-    case 6:
-        ViewSavedTicket();
-        break;
-    case 11:
-        HelpCommand(true);
-        break;
-    case 12:
-        showWindow<AboutBox>();
-        break;
-    case 13:
-        UpdateCommand();
-        break;
-    case 14:
-        QDesktopServices::openUrl(QUrl(WebSite));
-        break;
-    default:
-        break;
-    }
+    ErrorReport::guard([this, item] {
+        switch (item) {
+        case TaskBarItem::Generate:
+            showWindow<GeneratorWindow>();
+            break;
+        case TaskBarItem::AddDraw:
+            showWindow<AddDrawWindow>();
+            break;
+        case TaskBarItem::Favourites:
+            showWindow<FavouritesWindow>();
+            break;
+        case TaskBarItem::FrequencyHistory:
+            showWindow<FrequencyHistoryWindow>();
+            break;
+        case TaskBarItem::CheckTicket:
+            showWindow<TicketChecker>();
+            break;
+        case TaskBarItem::ViewTicket:
+            ViewSavedTicket();
+            break;
+        case TaskBarItem::GettingStarted:
+            HelpCommand(true);
+            break;
+        case TaskBarItem::About:
+            showWindow<AboutBox>();
+            break;
+        case TaskBarItem::Update:
+            UpdateCommand();
+            break;
+        case TaskBarItem::Website:
+            QDesktopServices::openUrl(QUrl(WebSite));
+            break;
+        }
+    });
 }
 
 // ---------------------------------------------------------------------------------------
@@ -571,28 +601,28 @@ void MainWindow::ItemClick(QObject*, int id)
 
 void MainWindow::SystemTimerTick()
 {
-    StatusPanels[2]->setText(Format(" Processor : %3.0f%%", {m_processorLoad.sample() * 100}));
+    m_statusPanels[2]->setText(Format(" Processor : %3.0f%%", {m_processorLoad.sample() * 100}));
     const TKestTable& results = m_kernel->ResultsTable;
     if (!results.Active())
         return;
-    StatusPanels[0]->setText(Format(" Known Lotto Draws: %d", {results.RecordCount()}));
+    m_statusPanels[0]->setText(Format(" Known Lotto Draws: %d", {results.RecordCount()}));
     const bool filtered = results.filtered();
     if (!filtered)
-        StatusPanels[4]->setText(" No filter script running");
+        m_statusPanels[4]->setText(" No filter script running");
     else if (!m_runningScript.isEmpty())
-        StatusPanels[4]->setText(" Filter script \"" + m_runningScript + "\" running");
+        m_statusPanels[4]->setText(" Filter script \"" + m_runningScript + "\" running");
     else
-        StatusPanels[4]->setText(" Filter script running");
-    command("btnExecute")->setEnabled(!filtered);
-    command("btnOpen")->setEnabled(!filtered);
-    command("btnStop")->setEnabled(filtered);
-    const bool scriptsSaved = ComboBox1->itemData(0).toBool();
-    ComboBox1->setEnabled(!filtered && scriptsSaved);
+        m_statusPanels[4]->setText(" Filter script running");
+    m_commands.runScript->setEnabled(!filtered);
+    m_commands.openScript->setEnabled(!filtered);
+    m_commands.stopScript->setEnabled(filtered);
+    const bool scriptsSaved = m_filterScripts->itemData(0).toBool();
+    m_filterScripts->setEnabled(!filtered && scriptsSaved);
 }
 
 void MainWindow::ScrollTimerTick()
 {
-    lblMarquee->setText(scrollNews(lblMarquee->text()));
+    m_marquee->setText(scrollNews(m_marquee->text()));
 }
 
 void MainWindow::RandomTimerTick()
@@ -602,7 +632,7 @@ void MainWindow::RandomTimerTick()
     if (!m_nextSeedShowing.hasExpired())
         return;
     m_nextSeedShowing.setRemainingTime(100);
-    StatusPanels[1]->setText(
+    m_statusPanels[1]->setText(
         Format(" Random Seed: %d", {qint64(quint32(QDeadlineTimer::current().deadline()))}));
 }
 
@@ -611,14 +641,14 @@ void MainWindow::RandomTimerTick()
 
 void MainWindow::followGridCursor()
 {
-    const QModelIndex current = LottoGrid->currentIndex();
+    const QModelIndex current = m_drawGrid->currentIndex();
     if (m_kernel && m_kernel->ResultsTable.Active() && current.isValid())
         m_kernel->ResultsTable.setPosition(current.row());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == LottoGrid && event->type() == QEvent::KeyPress) {
+    if (watched == m_drawGrid && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -628,7 +658,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
             showWindow<AddDrawWindow>();
             return true;
         case Qt::Key_Delete:
-            RemoveDraw();
+            ErrorReport::guard([this] { RemoveDraw(); });
             return true;
         default:
             break;
@@ -648,12 +678,7 @@ void MainWindow::RemoveDraw()
                              results.AsString("DRAWDATE");
     if (TKestMessage::question(this, "Drawsage", question) != QMessageBox::Yes)
         return;
-    try {
-        results.Delete();
-    } catch (const TKestError& error) {
-        TKestMessage::critical(this, "Drawsage", error.message());
-        return;
-    }
+    results.Delete();
     ShowStatistics();
 }
 
@@ -702,14 +727,25 @@ void MainWindow::SwitchGame(const QString& tableName)
 {
     if (m_kernel->currentGame() == tableName)
         return;
-    const bool plus = tableName == Tables::LottoPlus;
     FilterScripts::stop(m_kernel->ResultsTable);
-    m_kernel->OpenGame(tableName);
+    try {
+        m_kernel->OpenGame(tableName);
+    } catch (const TKestError&) {
+        // The kernel has the previous game open again; the window shows it, then reports.
+        showOpenGame();
+        throw;
+    }
+    showOpenGame();
+}
+
+void MainWindow::showOpenGame()
+{
+    const bool plus = m_kernel->currentGame() == Tables::LottoPlus;
     const QString game = plus ? "National Lotto Plus" : "National Lotto";
-    Label3->setText(game + " Draw(s)");
-    Label2->setText(plus ? "Lotto Plus Statistics" : "Lotto Statistics");
-    StatusPanels[3]->setText(" Database : " + game);
-    command(plus ? "TBItem27" : "TBItem28")->setChecked(true);
+    m_drawsHeading->setText(game + " Draw(s)");
+    m_statisticsHeading->setText(plus ? "Lotto Plus Statistics" : "Lotto Statistics");
+    m_statusPanels[3]->setText(" Database : " + game);
+    (plus ? m_commands.lottoPlus : m_commands.lotto)->setChecked(true);
     ShowStatistics();
 }
 
@@ -718,35 +754,35 @@ void MainWindow::SwitchGame(const QString& tableName)
 
 void MainWindow::FillScriptList()
 {
-    ComboBox1->clear();
+    m_filterScripts->clear();
     const QStringList scripts = FilterScripts::savedScripts(m_kernel->GetFilterDir());
     for (const QString& script : scripts)
-        ComboBox1->addItem(script, true);
+        m_filterScripts->addItem(script, true);
     if (scripts.isEmpty()) {
-        ComboBox1->addItem("No filters found", false);
-        ComboBox1->setCurrentIndex(0);
-        ComboBox1->setEnabled(false);
+        m_filterScripts->addItem("No filters found", false);
+        m_filterScripts->setCurrentIndex(0);
+        m_filterScripts->setEnabled(false);
         return;
     }
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox1->setEnabled(!m_kernel->ResultsTable.filtered());
+    m_filterScripts->setCurrentIndex(-1);
+    m_filterScripts->setEnabled(!m_kernel->ResultsTable.filtered());
 }
 
 void MainWindow::ChooseScript(int index)
 {
-    if (!ComboBox1->itemData(index).toBool())
+    if (!m_filterScripts->itemData(index).toBool())
         return;
     StopScript();
-    m_runningScript = ComboBox1->itemText(index);
+    m_runningScript = m_filterScripts->itemText(index);
     m_script = FilterScripts::load(
         QDir(m_kernel->GetFilterDir()).filePath(m_runningScript + FilterScripts::Extension));
 }
 
 void MainWindow::RunScript()
 {
-    const QString chosen = ComboBox1->currentText();
+    const QString chosen = m_filterScripts->currentText();
     StopScript();
-    if (ComboBox1->itemData(ComboBox1->currentIndex()).toBool())
+    if (m_filterScripts->itemData(m_filterScripts->currentIndex()).toBool())
         m_runningScript = chosen;
     if (m_script.isEmpty() && !m_runningScript.isEmpty())
         m_script = FilterScripts::load(
@@ -762,7 +798,7 @@ void MainWindow::StopScript()
 {
     FilterScripts::stop(m_kernel->ResultsTable);
     ShowStatistics();
-    PageControl1->RefreshDrawInformation(*m_kernel);
+    m_statisticsPages->RefreshDrawInformation(*m_kernel);
     SystemTimerTick();
 }
 
