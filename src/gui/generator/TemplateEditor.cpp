@@ -173,30 +173,30 @@ void TemplateEditor::openTemplate()
     m_modified = false;
 }
 
-void TemplateEditor::fill(const TemplateData& data)
+void TemplateEditor::fill(const TemplateData& values)
 {
-    UpDown1->setValue(data.selectionTotal);
-    UpDown2->setValue(data.guaranteedMatch);
+    UpDown1->setValue(values.selectionTotal);
+    UpDown2->setValue(values.guaranteedMatch);
     // The grid keeps one row to type in even for a template without rows.
-    KestStrGrid1->setRowCount(std::max<int>(1, int(data.rows.size())));
-    for (int r = 0; r < int(data.rows.size()); ++r) {
+    KestStrGrid1->setRowCount(std::max<int>(1, int(values.rows.size())));
+    for (int r = 0; r < int(values.rows.size()); ++r) {
         for (int k = 0; k < SlotColumns; ++k)
-            KestStrGrid1->setCellText(r, k, data.rows[r][k]);
+            KestStrGrid1->setCellText(r, k, values.rows[r][k]);
     }
     showCount(KestStrGrid1->rowCount());
 }
 
 TemplateData TemplateEditor::content() const
 {
-    TemplateData data;
-    data.selectionTotal = UpDown1->value();
-    data.guaranteedMatch = UpDown2->value();
-    data.rows.resize(KestStrGrid1->rowCount());
-    for (int r = 0; r < int(data.rows.size()); ++r) {
+    TemplateData values;
+    values.selectionTotal = UpDown1->value();
+    values.guaranteedMatch = UpDown2->value();
+    values.rows.resize(KestStrGrid1->rowCount());
+    for (int r = 0; r < int(values.rows.size()); ++r) {
         for (int k = 0; k < SlotColumns; ++k)
-            data.rows[r][k] = KestStrGrid1->cellText(r, k);
+            values.rows[r][k] = KestStrGrid1->cellText(r, k);
     }
-    return data;
+    return values;
 }
 
 void TemplateEditor::saveTemplate()
