@@ -2,13 +2,13 @@
 # Sets up a Debian 12 machine for Drawsage, builds it, and either starts it or runs the tests.
 #   tools/dev.sh start   build and start Drawsage on its sample database
 #   tools/dev.sh test    build and run the whole test suite
+#   tools/dev.sh install only install the packages in tools/packages.txt that are missing
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="${DRAWSAGE_BUILD_DIR:-$here/build}"
 
-packages=(cmake ninja-build g++ ccache pkg-config qt6-base-dev qt6-charts-dev qt6-svg-dev
-          libqt6sql6-sqlite libsqlite3-dev libgl-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+mapfile -t packages < <(grep -v -e '^#' -e '^[[:space:]]*$' "$here/tools/packages.txt")
 
 install_missing() {
     local missing=()
@@ -25,10 +25,26 @@ install_missing() {
         "${missing[@]}" >/dev/null
 }
 
+# Configures quietly, but shows CMake's output when it fails. Extra CMake options (CI turns
+# warnings into errors) come from $DRAWSAGE_CMAKE_OPTIONS.
+configure() {
+    local log
+    log=$(mktemp)
+    # shellcheck disable=SC2086 # the options are meant to split into words
+    if ! cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        ${DRAWSAGE_CMAKE_OPTIONS:-} >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        echo "CMake could not configure the build (output above)." >&2
+        exit 1
+    fi
+    rm -f "$log"
+}
+
 # Builds the named targets, or everything.
 compile() {
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$build" -j2 ${1:+--target "$@"}
+    configure
+    cmake --build "$build" -j"$(nproc)" ${1:+--target "$@"}
 }
 
 case "${1:-}" in
@@ -45,14 +61,17 @@ start)
     fi
     exec "$build/src/drawsage"
     ;;
+install)
+    install_missing
+    ;;
 test)
     install_missing
     compile
     cd "$build"
-    exec ctest --output-on-failure -j2
+    exec ctest --output-on-failure -j"$(nproc)"
     ;;
 *)
-    echo "usage: $0 start|test" >&2
+    echo "usage: $0 start|test|install" >&2
     exit 2
     ;;
 esac

@@ -1,8 +1,8 @@
 #include "CliRunner.h"
+#include "RealHistory.h"
 #include "TestEnvironment.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <array>
@@ -14,16 +14,10 @@ namespace {
 std::array<std::array<int, 2>, 50> countsFromTheFile()
 {
     std::array<std::array<int, 2>, 50> counts{};
-    QFile file(DRAWSAGE_REAL_HISTORY);
-    file.open(QIODevice::ReadOnly | QIODevice::Text);
-    file.readLine();
-    while (!file.atEnd()) {
-        const QStringList cells = QString::fromUtf8(file.readLine()).trimmed().split(',');
-        if (cells.size() < 9)
-            continue;
-        for (int i = 2; i < 8; ++i) // after the two halves of the quoted date
-            ++counts[cells[i].toInt()][0];
-        ++counts[cells[8].toInt()][1];
+    for (const RealHistory::Draw& draw : RealHistory::draws()) {
+        for (int ball : draw.balls)
+            ++counts[ball][0];
+        ++counts[draw.bonus][1];
     }
     return counts;
 }

@@ -1,5 +1,7 @@
 #include "TestEnvironment.h"
 
+#include "RealHistory.h"
+
 #include "core/kernel/Installation.h"
 #include "core/kernel/KestTable.h"
 #include "core/kernel/TableSchema.h"
@@ -103,28 +105,10 @@ void writeLines(const QString& path, const QStringList& lines)
 
 void writeRealHistoryResults(const QString& path, int limit)
 {
-    QFile source(DRAWSAGE_REAL_HISTORY);
-    QVERIFY2(source.open(QIODevice::ReadOnly | QIODevice::Text), DRAWSAGE_REAL_HISTORY);
-    const QStringList months{"jan", "feb", "mar", "apr", "may", "jun",
-                             "jul", "aug", "sep", "oct", "nov", "dec"};
     QStringList lines; // oldest first while reading
-    QTextStream in(&source);
-    in.readLine(); // column names
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty())
-            continue;
-        // "Month Day, Year",n1,...,n6,bonus (the date is quoted because of its comma)
-        const int close = line.indexOf('"', 1);
-        const QString date = line.mid(1, close - 1);
-        const QStringList cells = line.mid(close + 2).split(',');
-        const QStringList dateParts = QString(date).remove(',').split(' ', Qt::SkipEmptyParts);
-        const int month = months.indexOf(dateParts[0].left(3).toLower()) + 1;
-        const QDate when(dateParts[2].toInt(), month, dateParts[1].toInt());
-        QList<int> balls;
-        for (int i = 0; i < 6; ++i)
-            balls << cells[i].toInt();
-        lines << resultsLine(lines.size() + 1, when, balls, cells[6].toInt());
+    for (const RealHistory::Draw& draw : RealHistory::draws()) {
+        lines << resultsLine(lines.size() + 1, draw.date,
+                             QList<int>(draw.balls.begin(), draw.balls.end()), draw.bonus);
     }
     std::reverse(lines.begin(), lines.end());
     if (limit > 0 && lines.size() > limit)

@@ -235,11 +235,11 @@ struct Draw {
 class GameSimulator {
 public:
     // The first draw has the game's guarantee behind it, as after a won jackpot.
-    explicit GameSimulator(const GameProfile& game)
-        : game(game)
-        , random(game.seed)
-        , announcedJackpot(game.guaranteedJackpot)
-        , guaranteedJackpot(game.guaranteedJackpot)
+    explicit GameSimulator(const GameProfile& profile)
+        : game(profile)
+        , random(profile.seed)
+        , announcedJackpot(profile.guaranteedJackpot)
+        , guaranteedJackpot(profile.guaranteedJackpot)
     {}
 
     // Every draw up to lastDraw, oldest first.

@@ -175,30 +175,30 @@ void TemplateEditor::openTemplate()
     m_modified = false;
 }
 
-void TemplateEditor::fill(const TemplateData& data)
+void TemplateEditor::fill(const TemplateData& values)
 {
-    m_selectionTotalSpin->setValue(data.selectionTotal);
-    m_guaranteedMatchSpin->setValue(data.guaranteedMatch);
+    m_selectionTotalSpin->setValue(values.selectionTotal);
+    m_guaranteedMatchSpin->setValue(values.guaranteedMatch);
     // The grid keeps one row to type in even for a template without rows.
-    m_grid->setRowCount(std::max<int>(1, int(data.rows.size())));
-    for (int r = 0; r < int(data.rows.size()); ++r) {
+    m_grid->setRowCount(std::max<int>(1, int(values.rows.size())));
+    for (int r = 0; r < int(values.rows.size()); ++r) {
         for (int k = 0; k < SlotColumns; ++k)
-            m_grid->setCellText(r, k, data.rows[r][k]);
+            m_grid->setCellText(r, k, values.rows[r][k]);
     }
     showCount(m_grid->rowCount());
 }
 
 TemplateData TemplateEditor::content() const
 {
-    TemplateData data;
-    data.selectionTotal = m_selectionTotalSpin->value();
-    data.guaranteedMatch = m_guaranteedMatchSpin->value();
-    data.rows.resize(m_grid->rowCount());
-    for (int r = 0; r < int(data.rows.size()); ++r) {
+    TemplateData values;
+    values.selectionTotal = m_selectionTotalSpin->value();
+    values.guaranteedMatch = m_guaranteedMatchSpin->value();
+    values.rows.resize(m_grid->rowCount());
+    for (int r = 0; r < int(values.rows.size()); ++r) {
         for (int k = 0; k < SlotColumns; ++k)
-            data.rows[r][k] = m_grid->cellText(r, k);
+            values.rows[r][k] = m_grid->cellText(r, k);
     }
-    return data;
+    return values;
 }
 
 void TemplateEditor::saveTemplate()

@@ -41,7 +41,7 @@ private:
     void reset();
     // Asks whether to save changes: Yes saves and keeps the content, No resets.
     void askToSave();
-    void fill(const TemplateData& data);
+    void fill(const TemplateData& values);
     TemplateData content() const;
     void showCount(int count);
     void setModified();

@@ -1,4 +1,5 @@
 #include "KernelFixture.h"
+#include "RealHistory.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestSettings.h"
 #include "core/kernel/TableSchema.h"
@@ -6,10 +7,9 @@
 #include "core/update/ResultsFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QtTest>
 #include <map>
+#include <numeric>
 
 namespace {
 
@@ -122,19 +122,10 @@ private slots:
     // Rows worked out from the real history file directly, not through the engine.
     void realHistoryAgreesWithTheFile()
     {
-        QFile file(DRAWSAGE_REAL_HISTORY);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QRegularExpression line(R"(^".*",(\d+),(\d+),(\d+),(\d+),(\d+),(\d+),\d+$)");
         std::map<QString, std::pair<int, int>> expected; // text: appearances, sum
-        while (!file.atEnd()) {
-            const auto match = line.match(QString::fromUtf8(file.readLine()).trimmed());
-            if (!match.hasMatch())
-                continue;
-            std::array<int, 6> balls{};
-            int sum = 0;
-            for (int i = 0; i < 6; ++i)
-                sum += balls[i] = match.captured(i + 1).toInt();
-            auto& [appearances, total] = expected[textOf(balls)];
+        for (const RealHistory::Draw& draw : RealHistory::draws()) {
+            const int sum = std::accumulate(draw.balls.begin(), draw.balls.end(), 0);
+            auto& [appearances, total] = expected[textOf(draw.balls)];
             ++appearances;
             total = sum;
         }

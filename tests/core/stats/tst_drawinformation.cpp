@@ -1,4 +1,5 @@
 #include "KernelFixture.h"
+#include "RealHistory.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestSettings.h"
 #include "core/kernel/TableSchema.h"
@@ -122,20 +123,12 @@ private slots:
     // adding up to 100 %.
     void realHistoryPositions()
     {
-        QFile source(DRAWSAGE_REAL_HISTORY);
-        QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Text));
-        QTextStream in(&source);
-        in.readLine();
         std::array<std::array<int, 50>, 7> counts{};
-        int draws = 0;
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
-            if (line.isEmpty())
-                continue;
-            const QStringList cells = line.mid(line.indexOf('"', 1) + 2).split(',');
-            for (int p = 0; p < 7; ++p)
-                ++counts[p][cells[p].toInt()];
-            ++draws;
+        const int draws = int(RealHistory::draws().size());
+        for (const RealHistory::Draw& draw : RealHistory::draws()) {
+            for (int p = 0; p < 6; ++p)
+                ++counts[p][draw.balls[p]];
+            ++counts[6][draw.bonus];
         }
 
         Fixture f;

@@ -1,3 +1,4 @@
+#include "RealHistory.h"
 #include "TestEnvironment.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestSettings.h"
@@ -6,8 +7,6 @@
 #include "core/update/ResultsFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QRegularExpression>
 #include <QtTest>
 #include <algorithm>
 #include <numeric>
@@ -133,18 +132,12 @@ private slots:
     // Figures worked out from the real history file directly, not through the engine.
     void realHistoryAgreesWithTheFile()
     {
-        QFile file(DRAWSAGE_REAL_HISTORY);
-        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QRegularExpression line(R"(^".*",(\d+),(\d+),(\d+),(\d+),(\d+),(\d+),(\d+)$)");
         std::vector<std::array<int, 7>> draws; // oldest first, bonus last
-        while (!file.atEnd()) {
-            const auto match = line.match(QString::fromUtf8(file.readLine()).trimmed());
-            if (!match.hasMatch())
-                continue;
-            std::array<int, 7> draw{};
-            for (int i = 0; i < 7; ++i)
-                draw[i] = match.captured(i + 1).toInt();
-            draws.push_back(draw);
+        for (const RealHistory::Draw& draw : RealHistory::draws()) {
+            std::array<int, 7> balls{};
+            std::copy(draw.balls.begin(), draw.balls.end(), balls.begin());
+            balls[6] = draw.bonus;
+            draws.push_back(balls);
         }
         std::reverse(draws.begin(), draws.end());
         std::array<int, 50> counts{}, bonus{}, last{};

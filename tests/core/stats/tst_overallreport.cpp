@@ -1,4 +1,5 @@
 #include "KernelFixture.h"
+#include "RealHistory.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestSettings.h"
 #include "core/kernel/TableSchema.h"
@@ -193,29 +194,18 @@ private slots:
     // The real history, read here from its own file: distinct combinations and decades.
     void realHistoryCombinationsAndDecades()
     {
-        QFile source(DRAWSAGE_REAL_HISTORY);
-        QVERIFY(source.open(QIODevice::ReadOnly | QIODevice::Text));
-        QTextStream in(&source);
-        in.readLine();
         QSet<QString> combinations;
         std::array<int, 5> decades{};
-        int draws = 0;
-        while (!in.atEnd()) {
-            const QString line = in.readLine().trimmed();
-            if (line.isEmpty())
-                continue;
-            const QStringList cells = line.mid(line.indexOf('"', 1) + 2).split(',');
-            std::array<int, 6> balls{};
-            for (int i = 0; i < 6; ++i) {
-                balls[i] = cells[i].toInt();
-                ++decades[balls[i] / 10];
-            }
+        const int draws = int(RealHistory::draws().size());
+        for (const RealHistory::Draw& draw : RealHistory::draws()) {
+            std::array<int, 6> balls = draw.balls;
+            for (int ball : balls)
+                ++decades[ball / 10];
             std::sort(balls.begin(), balls.end());
             QString key;
             for (int ball : balls)
                 key += QString::number(ball) + ",";
             combinations.insert(key);
-            ++draws;
         }
 
         Fixture f;
