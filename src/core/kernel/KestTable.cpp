@@ -4,6 +4,7 @@
 #include "core/kernel/Numbers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
@@ -12,12 +13,15 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QUrl>
 #include <QUuid>
 
 #include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
+
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +40,47 @@ QString canonicalKey(const QString& path)
 {
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+bool isDerived(const QString& tableName)
+{
+    for (const char* derived : {Tables::Numbers, Tables::Bonus, Tables::History}) {
+        if (tableName.compare(QLatin1String(derived), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Permissions do not stop root, and a read-only mount shows in none of them: asking the
+// file system itself is the one sure test.
+bool writableByStore(const QString& path)
+{
+    return access(QFile::encodeName(path).constData(), W_OK) == 0 &&
+           access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) == 0;
+}
+
+// A table file for reading where nothing can be written: a WAL database is otherwise opened
+// only with its -shm file, which a read-only folder cannot hold.
+QString immutableUri(const QString& path)
+{
+    return "file:" + QString::fromUtf8(QUrl::toPercentEncoding(path, "/")) + "?immutable=1";
+}
+
+// Copies a table file into an in-memory database through SQLite's backup.
+void copyInto(sqlite3* target, const QString& path)
+{
+    sqlite3* source = nullptr;
+    const int opened = sqlite3_open_v2(immutableUri(path).toUtf8().constData(), &source,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    sqlite3_backup* backup =
+        opened == SQLITE_OK ? sqlite3_backup_init(target, "main", source, "main") : nullptr;
+    const int copied = backup ? sqlite3_backup_step(backup, -1) : SQLITE_ERROR;
+    if (backup)
+        sqlite3_backup_finish(backup);
+    const QString error = QString::fromUtf8(sqlite3_errmsg(source ? source : target));
+    sqlite3_close(source);
+    if (copied != SQLITE_DONE)
+        throw TKestError(QString("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), error));
 }
 
 void throwSqlError(const QString& what, const QSqlError& error)
@@ -193,10 +238,17 @@ void TKestTable::Open()
     sql->db.setDatabaseName(path);
     // SQLite writes a journal beside the file: without a writable folder and file the table
     // can still be read, and writing says why it cannot.
-    const bool readOnly =
-        !QFileInfo(path).isWritable() || !QFileInfo(QFileInfo(path).absolutePath()).isWritable();
-    if (readOnly)
-        sql->db.setConnectOptions("QSQLITE_OPEN_READONLY");
+    const bool unwritable = !writableByStore(path);
+    // Derived tables are refilled from the draws by every rebuild: where their file cannot
+    // be written they are worked on in memory for this run, so that reading still works.
+    const bool inMemory = unwritable && isDerived(tableSchema.tableName);
+    const bool readOnly = unwritable && !inMemory;
+    if (inMemory) {
+        sql->db.setDatabaseName(":memory:");
+    } else if (readOnly) {
+        sql->db.setDatabaseName(immutableUri(path));
+        sql->db.setConnectOptions("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+    }
     try {
         if (!sql->db.open())
             throwSqlError(QString("Cannot open %1").arg(path), sql->db.lastError());
@@ -204,6 +256,8 @@ void TKestTable::Open()
         if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
             throw TKestError(QString("Cannot open %1: not an SQLite connection").arg(path));
         sql->handle = *static_cast<sqlite3* const*>(handle.constData());
+        if (inMemory)
+            copyInto(sql->handle, path);
         sql->exec("PRAGMA busy_timeout=10000");
         if (!readOnly)
             sql->exec("PRAGMA synchronous=NORMAL");
