@@ -26,9 +26,8 @@ TKestTable& table()
 int drawLines(const QByteArray& bytes)
 {
     int draws = 0;
-    for (QByteArray line : bytes.left(bytes.indexOf('\x1a') < 0 ? bytes.size()
-                                                                 : bytes.indexOf('\x1a'))
-                               .split('\n')) {
+    const qsizetype end = bytes.indexOf('\x1a'); // the reader stops at a Ctrl-Z
+    for (QByteArray line : bytes.left(end < 0 ? bytes.size() : end).split('\n')) {
         if (line.endsWith('\r'))
             line.chop(1);
         if (line.isEmpty())
