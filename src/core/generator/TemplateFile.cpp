@@ -14,12 +14,20 @@ namespace {
 constexpr int RowLineLength = 12;
 constexpr int SlotLength = 2;
 
+constexpr int QuotedLength = 40;
+
+// At most the start of a line, so that a huge line does not become a huge message.
+QString quoted(const QString& line)
+{
+    return line.size() <= QuotedLength ? line : line.left(QuotedLength) + "...";
+}
+
 int lineValue(const QString& line)
 {
     bool ok = false;
     const int value = line.toInt(&ok);
     if (!ok)
-        throw TKestError(QString("'%1' is not a valid integer value").arg(line));
+        throw TKestError(QString("'%1' is not a valid integer value").arg(quoted(line)));
     return value;
 }
 

@@ -4,19 +4,24 @@
 #include "core/kernel/Numbers.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QUrl>
 #include <QUuid>
 
 #include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
+
+#include <unistd.h>
 
 namespace {
 
@@ -37,6 +42,47 @@ QString canonicalKey(const QString& path)
     return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
 
+bool isDerived(const QString& tableName)
+{
+    for (const char* derived : {Tables::Numbers, Tables::Bonus, Tables::History}) {
+        if (tableName.compare(QLatin1String(derived), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// Permissions do not stop root, and a read-only mount shows in none of them: asking the
+// file system itself is the one sure test.
+bool writableByStore(const QString& path)
+{
+    return access(QFile::encodeName(path).constData(), W_OK) == 0 &&
+           access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) == 0;
+}
+
+// A table file for reading where nothing can be written: a WAL database is otherwise opened
+// only with its -shm file, which a read-only folder cannot hold.
+QString immutableUri(const QString& path)
+{
+    return "file:" + QString::fromUtf8(QUrl::toPercentEncoding(path, "/")) + "?immutable=1";
+}
+
+// Copies a table file into an in-memory database through SQLite's backup.
+void copyInto(sqlite3* target, const QString& path)
+{
+    sqlite3* source = nullptr;
+    const int opened = sqlite3_open_v2(immutableUri(path).toUtf8().constData(), &source,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    sqlite3_backup* backup =
+        opened == SQLITE_OK ? sqlite3_backup_init(target, "main", source, "main") : nullptr;
+    const int copied = backup ? sqlite3_backup_step(backup, -1) : SQLITE_ERROR;
+    if (backup)
+        sqlite3_backup_finish(backup);
+    const QString error = QString::fromUtf8(sqlite3_errmsg(source ? source : target));
+    sqlite3_close(source);
+    if (copied != SQLITE_DONE)
+        throw TKestError(QString("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), error));
+}
+
 void throwSqlError(const QString& what, const QSqlError& error)
 {
     throw TKestError(QString("%1: %2").arg(what, error.text()));
@@ -55,6 +101,9 @@ struct Statements {
     sqlite3_stmt* remove = nullptr;
     sqlite3_stmt* setOrder = nullptr;
     std::vector<int> writtenFields; // fields the store does not assign itself
+    // Called before a failed statement's error is thrown, so that the table can notice a
+    // transaction the store has rolled back by itself.
+    std::function<void()> onFailure;
 
     ~Statements()
     {
@@ -64,11 +113,32 @@ struct Statements {
 
     QString lastError() const { return QString::fromUtf8(sqlite3_errmsg(handle)); }
 
+    [[noreturn]] void fail(const QString& what)
+    {
+        const QString error = QString("%1: %2").arg(what, lastError());
+        if (onFailure)
+            onFailure();
+        throw TKestError(error);
+    }
+
     void exec(const QString& sql)
     {
         if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
-            throw TKestError(QString("%1: %2").arg(sql, lastError()));
+            fail(sql);
     }
+
+    // The file's change counter as this connection sees it: it moves when another
+    // connection, of this process or another, commits a change.
+    qint64 dataVersion()
+    {
+        sqlite3_stmt* statement = prepare("PRAGMA data_version");
+        const qint64 version =
+            sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+        sqlite3_finalize(statement);
+        return version;
+    }
+
+    bool inTransaction() const { return sqlite3_get_autocommit(handle) == 0; }
 
     sqlite3_stmt* prepare(const QString& sql)
     {
@@ -86,8 +156,11 @@ struct Statements {
         const QString error = result == SQLITE_DONE ? QString() : lastError();
         sqlite3_reset(statement);
         sqlite3_clear_bindings(statement);
-        if (result != SQLITE_DONE)
+        if (result != SQLITE_DONE) {
+            if (onFailure)
+                onFailure();
             throw TKestError(QString("%1: %2").arg(what, error));
+        }
     }
 };
 
@@ -163,6 +236,19 @@ void TKestTable::Open()
     auto sql = std::make_unique<Statements>();
     sql->db = QSqlDatabase::addDatabase("QSQLITE", m_connection);
     sql->db.setDatabaseName(path);
+    // SQLite writes a journal beside the file: without a writable folder and file the table
+    // can still be read, and writing says why it cannot.
+    const bool unwritable = !writableByStore(path);
+    // Derived tables are refilled from the draws by every rebuild: where their file cannot
+    // be written they are worked on in memory for this run, so that reading still works.
+    const bool inMemory = unwritable && isDerived(tableSchema.tableName);
+    const bool readOnly = unwritable && !inMemory;
+    if (inMemory) {
+        sql->db.setDatabaseName(":memory:");
+    } else if (readOnly) {
+        sql->db.setDatabaseName(immutableUri(path));
+        sql->db.setConnectOptions("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+    }
     try {
         if (!sql->db.open())
             throwSqlError(QString("Cannot open %1").arg(path), sql->db.lastError());
@@ -170,8 +256,11 @@ void TKestTable::Open()
         if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
             throw TKestError(QString("Cannot open %1: not an SQLite connection").arg(path));
         sql->handle = *static_cast<sqlite3* const*>(handle.constData());
+        if (inMemory)
+            copyInto(sql->handle, path);
         sql->exec("PRAGMA busy_timeout=10000");
-        sql->exec("PRAGMA synchronous=NORMAL");
+        if (!readOnly)
+            sql->exec("PRAGMA synchronous=NORMAL");
 
         // The file must hold this table's fields in this order.
         const QSqlRecord columns = sql->db.record("records");
@@ -207,6 +296,8 @@ void TKestTable::Open()
 
     m_schema = &tableSchema;
     m_sql = std::move(sql);
+    m_sql->onFailure = [this] { recoverFromStoreRollback(); };
+    m_readOnly = readOnly;
     m_state = State::Browse;
     m_fileKey = key;
     openHandles()[key].append(this);
@@ -242,6 +333,16 @@ void TKestTable::Close()
 
 void TKestTable::reload() const
 {
+    // The rows and the change counter are read in one transaction, so that a commit of
+    // another process falls wholly before or after both.
+    const bool ownTransaction = !m_sql->inTransaction();
+    if (ownTransaction)
+        m_sql->exec("BEGIN");
+    const auto end = qScopeGuard([&] {
+        if (ownTransaction)
+            sqlite3_exec(m_sql->handle, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    m_dataVersion = m_sql->dataVersion();
     m_rows.clear();
     QStringList names;
     for (const FieldDef& field : m_schema->fields)
@@ -681,18 +782,112 @@ void TKestTable::writeRow(const TableRow& row, bool update)
     m_sql->run(statement, QString("Cannot write to %1").arg(m_tableName));
 }
 
-void TKestTable::runInSavepoint(const std::function<void()>& write)
+// Every write takes the file's write lock and first checks that no other connection has
+// changed the file since this handle read it: rowids and positions read before would name
+// other rows. Inside a transaction the lock is already held and the check was made when it
+// began; a write of several statements then runs in a savepoint of its own.
+void TKestTable::runWrite(const std::function<void()>& write, bool severalStatements,
+                          const std::function<bool()>& stillValid)
 {
-    // A savepoint is a transaction of its own outside StartTransaction and nests inside it.
-    m_sql->exec("SAVEPOINT post");
+    refuseWhenReadOnly();
+    if (m_transactionDepth > 0) {
+        if (!severalStatements) {
+            write();
+            return;
+        }
+        m_sql->exec("SAVEPOINT post");
+        try {
+            write();
+            m_sql->exec("RELEASE post");
+        } catch (...) {
+            if (m_sql->inTransaction()) {
+                m_sql->exec("ROLLBACK TO post");
+                m_sql->exec("RELEASE post");
+            }
+            throw;
+        }
+        return;
+    }
+    m_sql->exec("BEGIN IMMEDIATE");
     try {
+        if (m_sql->dataVersion() != m_dataVersion) {
+            reloadKeepingCursor();
+            if (!stillValid || !stillValid())
+                throw TKestError(
+                    QString("%1 was changed by another program and has been read "
+                            "again; nothing was written. Check the record and try again.")
+                        .arg(QDir::toNativeSeparators(fileName())));
+        }
         write();
-        m_sql->exec("RELEASE post");
+        m_sql->exec("COMMIT");
     } catch (...) {
-        m_sql->exec("ROLLBACK TO post");
-        m_sql->exec("RELEASE post");
+        if (m_sql->inTransaction())
+            sqlite3_exec(m_sql->handle, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+const TableRow* TKestTable::rowById(qint64 rowId) const
+{
+    for (const TableRow& row : m_rows) {
+        if (row.rowId == rowId)
+            return &row;
+    }
+    return nullptr;
+}
+
+// Whether the file still holds this row as it was read: same identity, same values. A rowid
+// alone is not enough, SQLite hands out the rowids of deleted rows again.
+bool TKestTable::stillHolds(const TableRow& row) const
+{
+    const TableRow* now = rowById(row.rowId);
+    if (!now || now->order != row.order || now->texts != row.texts)
+        return false;
+    for (size_t i = 0; i < row.numbers.size(); ++i) {
+        const double a = row.numbers[i];
+        const double b = now->numbers[i];
+        if (!(a == b || (std::isnan(a) && std::isnan(b))))
+            return false;
+    }
+    return true;
+}
+
+void TKestTable::refuseWhenReadOnly() const
+{
+    if (m_readOnly)
+        throw TKestError(
+            QString("The data folder %1 is read-only, so %2 cannot be changed. Give "
+                    "yourself write permission on the folder and its files, or "
+                    "choose another data folder, then try again.")
+                .arg(QDir::toNativeSeparators(QFileInfo(fileName()).absolutePath()), m_tableName));
+}
+
+void TKestTable::reloadKeepingCursor() const
+{
+    const qint64 current = GetBookmark();
+    const int position = m_pos;
+    reload();
+    placeCursorOn(current, position);
+}
+
+// When a statement fails badly enough (a full disk, an I/O error) SQLite rolls the whole
+// transaction back by itself. The rows in memory then hold writes the file does not, and
+// the savepoints this table counts are gone: the file is the truth again.
+void TKestTable::recoverFromStoreRollback()
+{
+    if (m_transactionDepth == 0 || m_sql->inTransaction())
+        return;
+    m_transactionDepth = 0;
+    m_rolledBackByStore = true;
+    m_state = State::Browse;
+    try {
+        reloadKeepingCursor();
+    } catch (const TKestError&) {
+        // The error being reported is the first one; the rows are read at the next chance.
+        m_stale = true;
+    }
+    markSiblingsStale();
+    notifyChanged();
 }
 
 qint64 TKestTable::orderAt(int physical, bool renumbered) const
@@ -731,19 +926,25 @@ void TKestTable::renumberOrders()
 void TKestTable::postInsert()
 {
     TableRow row = m_editRow;
-    const int at = std::clamp(m_insertAt, 0, int(m_rows.size()));
+    int at = std::clamp(m_insertAt, 0, int(m_rows.size()));
+    const bool appending = at == int(m_rows.size());
     // Inserting between two rows whose orders touch renumbers the table first.
-    const bool renumber = !hasRoomBefore(at);
-    if (renumber) {
-        runInSavepoint([&] {
-            renumberOrders();
-            row.order = newOrderAt(at, true);
+    bool renumber = !hasRoomBefore(at);
+    runWrite(
+        [&] {
+            if (renumber)
+                renumberOrders();
+            row.order = newOrderAt(at, renumber);
             writeRow(row, false);
+        },
+        renumber,
+        [&] {
+            // An appended row goes after whatever the file holds now; a row meant to go
+            // ahead of another cannot be placed when the rows have changed.
+            at = int(m_rows.size());
+            renumber = false;
+            return appending;
         });
-    } else {
-        row.order = newOrderAt(at, false);
-        writeRow(row, false);
-    }
     if (renumber) {
         for (int i = 0; i < int(m_rows.size()); ++i)
             m_rows[i].order = orderAt(i, true);
@@ -768,7 +969,9 @@ void TKestTable::postInsert()
 void TKestTable::postEdit()
 {
     const TableRow row = m_editRow;
-    writeRow(row, true);
+    const TableRow* stored = rowById(row.rowId);
+    const TableRow original = stored ? *stored : TableRow{};
+    runWrite([&] { writeRow(row, true); }, false, [&] { return stillHolds(original); });
     for (TableRow& stored : m_rows) {
         if (stored.rowId == row.rowId) {
             stored = row;
@@ -811,12 +1014,15 @@ void TKestTable::Delete()
     const TableRow* row = currentRow();
     if (!row)
         throw TKestError("Cannot delete: the table is empty");
-    const qint64 rowId = row->rowId;
-    const int physical = physicalIndex(m_pos);
-    sqlite3_bind_int64(m_sql->remove, 1, rowId);
-    m_sql->run(m_sql->remove, QString("Cannot delete from %1").arg(m_tableName));
-    m_rows.erase(m_rows.begin() + physical);
+    const TableRow target = *row;
     const int position = m_pos;
+    runWrite(
+        [&] {
+            sqlite3_bind_int64(m_sql->remove, 1, target.rowId);
+            m_sql->run(m_sql->remove, QString("Cannot delete from %1").arg(m_tableName));
+        },
+        false, [&] { return stillHolds(target); });
+    m_rows.erase(m_rows.begin() + (rowById(target.rowId) - m_rows.data()));
     rebuildVisible();
     const int count = RecordCount();
     m_pos = count == 0 ? -1 : std::min(position, count - 1);
@@ -828,11 +1034,37 @@ void TKestTable::Delete()
 // ---------------------------------------------------------------------------------------
 // Transactions
 
+void TKestTable::DeleteAll()
+{
+    requireBrowse();
+    runWrite([&] { m_sql->exec("DELETE FROM records"); });
+    m_rows.clear();
+    rebuildVisible();
+    m_pos = -1;
+    m_eof = m_bof = true;
+    markSiblingsStale();
+    notifyChanged();
+}
+
+// The outermost level takes the write lock at once (an immediate transaction), so that what
+// is read after it and what is written under it are the same file; the levels inside it are
+// savepoints.
 void TKestTable::StartTransaction()
 {
     requireActive();
-    m_sql->exec(QString("SAVEPOINT batch%1").arg(m_transactionDepth));
-    ++m_transactionDepth;
+    refuseWhenReadOnly();
+    if (m_transactionDepth > 0) {
+        m_sql->exec(QString("SAVEPOINT batch%1").arg(m_transactionDepth));
+        ++m_transactionDepth;
+        return;
+    }
+    m_sql->exec("BEGIN IMMEDIATE");
+    m_transactionDepth = 1;
+    m_rolledBackByStore = false;
+    if (m_sql->dataVersion() != m_dataVersion) {
+        reloadKeepingCursor();
+        notifyChanged();
+    }
 }
 
 void TKestTable::Commit()
@@ -840,9 +1072,12 @@ void TKestTable::Commit()
     requireActive();
     if (m_transactionDepth == 0)
         throw TKestError("No transaction is active");
-    // The depth changes only once the file has: a failed release leaves the transaction open
-    // for the caller's Rollback.
-    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
+    // The depth changes only once the file has: a failed commit leaves the transaction open
+    // for the caller's Rollback (unless the store rolled it back itself).
+    if (m_transactionDepth == 1)
+        m_sql->exec("COMMIT");
+    else
+        m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
     --m_transactionDepth;
     markSiblingsStale();
 }
@@ -850,10 +1085,21 @@ void TKestTable::Commit()
 void TKestTable::Rollback()
 {
     requireActive();
+    // The caller's Rollback after a write failed may come after the store undid everything:
+    // there is nothing left to do, and the write's error is the one to report.
+    if (m_transactionDepth == 0 && std::exchange(m_rolledBackByStore, false))
+        return;
     if (m_transactionDepth == 0)
         throw TKestError("No transaction is active");
-    m_sql->exec(QString("ROLLBACK TO batch%1").arg(m_transactionDepth - 1));
-    m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
+    if (!m_sql->inTransaction()) {
+        // The store has undone everything already.
+        m_transactionDepth = 1;
+    } else if (m_transactionDepth == 1) {
+        m_sql->exec("ROLLBACK");
+    } else {
+        m_sql->exec(QString("ROLLBACK TO batch%1").arg(m_transactionDepth - 1));
+        m_sql->exec(QString("RELEASE batch%1").arg(m_transactionDepth - 1));
+    }
     --m_transactionDepth;
     m_state = State::Browse;
     // The rows in memory took the writes; the file is the truth again.

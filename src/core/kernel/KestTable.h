@@ -93,12 +93,20 @@ public:
     void Post();
     void Cancel();
     void Delete(); // the next row becomes current
+    // Deletes every row the file holds, including rows another process wrote since this
+    // handle last read it.
+    void DeleteAll();
 
-    // Writes within one transaction: either all land or, after Rollback, none.
+    // Writes within one transaction: either all land or, after Rollback, none. When a write
+    // fails in a way that makes the store undo the whole transaction (a full disk), the table
+    // reloads the file and InTransaction() is false at once; a Rollback then does nothing.
     void StartTransaction();
     void Commit();
     void Rollback();
     bool InTransaction() const { return m_transactionDepth > 0; }
+    // Opened without write access (a read-only data folder or file): every write is refused
+    // with a message that names the folder.
+    bool ReadOnly() const { return m_readOnly; }
 
     Bookmark GetBookmark() const; // 0 without a current row
     bool BookmarkValid(Bookmark bookmark) const;
@@ -139,7 +147,13 @@ private:
     bool hasRoomBefore(int physical) const;
     qint64 newOrderAt(int physical, bool renumbered) const;
     void renumberOrders();
-    void runInSavepoint(const std::function<void()>& write);
+    void runWrite(const std::function<void()>& write, bool severalStatements = false,
+                  const std::function<bool()>& stillValid = {});
+    const TableRow* rowById(qint64 rowId) const;
+    bool stillHolds(const TableRow& row) const;
+    void refuseWhenReadOnly() const;
+    void reloadKeepingCursor() const;
+    void recoverFromStoreRollback();
     void placeCursorOn(qint64 rowId, int fallbackVisible) const;
     void writeRow(const TableRow& row, bool update);
 
@@ -163,6 +177,9 @@ private:
     int m_insertAt = -1; // physical index the inserted row goes to
 
     int m_transactionDepth = 0;
+    bool m_readOnly = false;
+    bool m_rolledBackByStore = false;  // the last transaction ended with a failed write
+    mutable qint64 m_dataVersion = -1; // the file's change counter when the rows were read
     int m_disableCount = 0;
 
     QString m_filterText;

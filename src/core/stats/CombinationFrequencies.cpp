@@ -35,7 +35,7 @@ const QString UnknownRating = "Unknown";
 // many thousand rows would otherwise spend most of its time in the format parser.
 class Figures {
 public:
-    QString operator()(int value)
+    QString operator()(qint64 value)
     {
         auto it = m_texts.constFind(value);
         if (it == m_texts.cend())
@@ -44,12 +44,12 @@ public:
     }
 
 private:
-    QHash<int, QString> m_texts;
+    QHash<qint64, QString> m_texts;
 };
 
 } // namespace
 
-SumRating RateSum(int sum)
+SumRating RateSum(qint64 sum)
 {
     for (const RatingBand& band : RatingBands) {
         if (sum >= band.lowest && sum <= band.highest)
@@ -68,7 +68,7 @@ std::vector<QStringList> CombinationRows(const TStatistics& stats)
 {
     struct Tally {
         QString text;
-        int sum;
+        qint64 sum;
         int appearances;
     };
     std::vector<Tally> tallies;

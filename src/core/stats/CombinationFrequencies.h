@@ -28,7 +28,7 @@ struct SumRating {
 
 // The bands run symmetric around 137-159, the sums most drawn; a sum no six numbers from 1 to
 // 49 can have rates "Unknown".
-SumRating RateSum(int sum);
+SumRating RateSum(qint64 sum);
 // The picture for a rating text, so that a row draws its picture from its own texts.
 int RatingPicture(const QString& ratingText);
 

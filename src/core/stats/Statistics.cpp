@@ -216,7 +216,7 @@ void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& f
     }
 
     std::array<int, 6> balls{};
-    int sum = 0;
+    qint64 sum = 0;
     for (int i = 0; i < 6; ++i) {
         const int v = results.AsInteger(fields.balls[i]);
         balls[i] = v;
@@ -287,7 +287,7 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
         number.cycle = !filtered && number.count > 0 ? number.cycle / number.count : 0;
     }
     if (next.RecordCount > 0)
-        next.ExpectedSum = int(totalOfSums / next.RecordCount) - 1;
+        next.ExpectedSum = totalOfSums / next.RecordCount - 1;
     rankNumbers(next);
     for (int n = 1; n < NumberSlots; ++n)
         next.Numbers[n].status = statusOf(next.Numbers[n].last, next.Numbers[n].cycle);

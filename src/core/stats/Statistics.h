@@ -37,8 +37,8 @@ struct PositionStats {
 };
 
 struct Combination {
-    QString text; // the six main balls ascending, "03 - 11 - 19 - 27 - 38 - 45"
-    int sum = 0;
+    QString text;   // the six main balls ascending, "03 - 11 - 19 - 27 - 38 - 45"
+    qint64 sum = 0; // 64 bits: a stored ball may be any number up to the largest int
 };
 using CombinationList = std::vector<Combination>;
 
@@ -62,9 +62,9 @@ struct TStatistics {
     CombinationList Combinations; // one entry per scanned draw, newest first
     DecadeCounts Decades;
     WinnerTotals Winners;
-    int ExpectedSum = 0; // one less than the truncated average six-ball sum
-    int RecordCount = 0; // the draws the pass scanned (those that pass an active filter)
-    QString News;        // the marquee text, as composed, before any scrolling
+    qint64 ExpectedSum = 0; // one less than the truncated average six-ball sum
+    int RecordCount = 0;    // the draws the pass scanned (those that pass an active filter)
+    QString News;           // the marquee text, as composed, before any scrolling
 };
 
 // Called now and then during a long pass so that a window can let pending events through.

@@ -111,6 +111,10 @@ void SaveTicket(const TicketRows& rows, const QString& fileName)
         for (const QString& text : row.subItems)
             appendText(out, checkedText(text, qsizetype(r)));
     }
+    if (out.size() > TicketSizeLimit)
+        throw TKestError(QString("The list makes a ticket of %1 bytes; a ticket keeps at most %2.")
+                             .arg(out.size())
+                             .arg(TicketSizeLimit));
     // Written aside and moved into place, so a failed save leaves the old ticket whole.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit())
@@ -121,11 +125,20 @@ void LoadTicket(TicketRows& rows, const QString& fileName)
 {
     const QString name = QFileInfo(fileName).fileName();
     QFile file(fileName);
-    if (!file.exists())
+    const QFileInfo info(fileName);
+    if (!info.exists())
         throw TicketFileError(TicketMissingText.arg(name));
+    // A device or a pipe may never end.
+    if (!info.isFile())
+        throw TicketFileError(TicketSignatureText.arg(name));
+    if (info.size() > TicketSizeLimit)
+        throw TicketFileError(TicketTooLargeText.arg(name));
     if (!file.open(QIODevice::ReadOnly))
         throw TKestError(QString("Cannot open \"%1\": %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
+    // Read no more than the limit, should the file have grown since.
+    const QByteArray bytes = file.read(TicketSizeLimit + 1);
+    if (bytes.size() > TicketSizeLimit)
+        throw TicketFileError(TicketTooLargeText.arg(name));
     if (!bytes.startsWith(Signature))
         throw TicketFileError(TicketSignatureText.arg(name));
 

@@ -2,11 +2,11 @@
 
 #include "core/kernel/KestError.h"
 #include "core/kernel/KestTable.h"
+#include "core/update/LineReader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
-#include <QStringDecoder>
 
 #include <charconv>
 #include <cmath>
@@ -18,81 +18,6 @@ QString nativePath(const QString& path)
 {
     return QDir::toNativeSeparators(path);
 }
-
-// Reads a text file in chunks of a given size and hands out its lines. A line ends at a line
-// feed, with or without a carriage return before it; a Ctrl-Z ends the file.
-class LineReader {
-public:
-    LineReader(const QString& path, int chunkSize)
-        : m_file(path)
-        , m_chunkSize(std::max(chunkSize, 1))
-    {
-        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            throw TKestError(QString("Cannot open file %1").arg(nativePath(path)));
-    }
-
-    bool atEnd()
-    {
-        if (m_next == m_pending.size() && !m_done)
-            readChunk();
-        return m_next == m_pending.size() && m_done;
-    }
-
-    QString readLine()
-    {
-        qsizetype end = m_pending.indexOf('\n', m_next);
-        while (end < 0 && !m_done) {
-            const qsizetype searched = m_pending.size() - m_next;
-            readChunk();
-            end = m_pending.indexOf('\n', m_next + searched);
-        }
-        const bool terminated = end >= 0;
-        if (!terminated)
-            end = m_pending.size();
-        qsizetype length = end - m_next;
-        if (terminated && length > 0 && m_pending[end - 1] == '\r')
-            --length;
-        const QString line = decode(QByteArrayView(m_pending).sliced(m_next, length));
-        m_next = terminated ? end + 1 : end;
-        return line;
-    }
-
-private:
-    void readChunk()
-    {
-        m_pending.remove(0, m_next);
-        m_next = 0;
-        const qsizetype had = m_pending.size();
-        m_pending.resize(had + m_chunkSize);
-        const qint64 got = m_file.read(m_pending.data() + had, m_chunkSize);
-        if (got < 0)
-            throw TKestError(QString("Cannot read file %1").arg(nativePath(m_file.fileName())));
-        m_pending.resize(had + got);
-        const qsizetype eof = m_pending.indexOf('\x1a', had);
-        if (eof >= 0)
-            m_pending.truncate(eof);
-        m_done = got == 0 || eof >= 0;
-    }
-
-    // UTF-8 where the line is valid UTF-8, else Latin-1: the operator's files are single-byte.
-    static QString decode(QByteArrayView bytes)
-    {
-        for (const char byte : bytes) {
-            if (uchar(byte) < 0x80)
-                continue;
-            QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-            QString text = utf8.decode(bytes);
-            return utf8.hasError() ? QString::fromLatin1(bytes) : text;
-        }
-        return QString::fromLatin1(bytes);
-    }
-
-    QFile m_file;
-    const int m_chunkSize;
-    QByteArray m_pending;
-    qsizetype m_next = 0; // first byte of m_pending not yet handed out
-    bool m_done = false;
-};
 
 // Collects the lines of a file in UTF-8 and writes them in chunks of a given size.
 class LineWriter {
@@ -326,6 +251,8 @@ void TKestCSV::CSVToDataset()
         TKestCSVErrorResponse response = pgcsvAbort;
         while (!file.atEnd() && !m_stopIt) {
             const QString text = file.readLine();
+            if (m_skipEmptyLines && text.isEmpty())
+                continue;
             try {
                 importLine(text, entries, columns);
             } catch (const TKestError& error) {

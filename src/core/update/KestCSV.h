@@ -84,6 +84,9 @@ public:
     // Bytes read from or written to the file at a time.
     int BufferSize() const { return m_bufferSize; }
     void setBufferSize(int bytes) { m_bufferSize = bytes; }
+    // Reading: an empty line makes no record. Off by default: every line is a record.
+    bool SkipEmptyLines() const { return m_skipEmptyLines; }
+    void setSkipEmptyLines(bool on) { m_skipEmptyLines = on; }
 
     // Events; an unassigned one is not raised.
     TKestCSVNotifyEvent BeforeOpenTable;
@@ -130,6 +133,7 @@ private:
     bool m_trimData = false;
     int m_defaultInt = 0;
     int m_bufferSize = 1024;
+    bool m_skipEmptyLines = false;
 
     // Set by a progress handler; never cleared, so it also ends every later run.
     bool m_stopIt = false;

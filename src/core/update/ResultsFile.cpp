@@ -3,11 +3,17 @@
 #include "core/kernel/KestError.h"
 #include "core/kernel/KestTable.h"
 #include "core/update/KestCSV.h"
+#include "core/update/LineReader.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 namespace {
+
+// A results file of every draw the game will ever have stays far below this.
+constexpr qint64 MaxResultsFileSize = 64 * 1024 * 1024;
+constexpr int ReadChunk = 64 * 1024;
 
 // What the results file's header line becomes as a record.
 bool isHeaderRecord(const QString& drawDate)
@@ -21,13 +27,39 @@ void notify(const std::function<void()>& keepResponsive)
         keepResponsive();
 }
 
-void deleteAll(TKestTable& table, const std::function<void()>& keepResponsive)
+// Checks, before the table is touched, that the file arrived whole: every data line has the
+// header's columns and a last line without its line end (a download cut off inside it) has
+// its last field. Empty lines are no draws and are skipped.
+void checkComplete(const QString& path)
 {
-    // From the end, so that no delete moves the records after it.
-    table.Last();
-    while (!table.IsEmpty()) {
-        table.Delete();
-        notify(keepResponsive);
+    const QString file = QDir::toNativeSeparators(path);
+    if (QFileInfo(path).size() > MaxResultsFileSize)
+        throw TKestError(QString("%1 is too large to be a results file").arg(file));
+    LineReader reader(path, ReadChunk);
+    qsizetype columns = -1;
+    while (!reader.atEnd()) {
+        const QString line = reader.readLine();
+        if (line.isEmpty())
+            continue;
+        const qsizetype count = line.count(u',') + 1;
+        if (columns < 0) {
+            if (!isHeaderRecord(line.section(u',', 1, 1)))
+                throw TKestError(QString("%1 is not a results file").arg(file));
+            columns = count;
+            continue;
+        }
+        if (count != columns)
+            throw TKestError(QString("The results file %1 is damaged: line %2 has %3 columns, "
+                                     "the header has %4")
+                                 .arg(file)
+                                 .arg(reader.lineNumber())
+                                 .arg(count)
+                                 .arg(columns));
+        if (!reader.lastLineTerminated() &&
+            line.sliced(line.lastIndexOf(u',') + 1).trimmed().isEmpty())
+            throw TKestError(QString("The results file %1 is damaged: line %2 is cut short")
+                                 .arg(file)
+                                 .arg(reader.lineNumber()));
     }
 }
 
@@ -40,6 +72,8 @@ void readFile(TKestTable& table, const QString& path, const std::function<void()
     reader.setFieldIndicator(QChar(0));
     reader.setUseDelimiter(false);
     reader.setEmptyTable(true);
+    reader.setSkipEmptyLines(true);
+    reader.setBufferSize(ReadChunk);
     // The table is open and inside the caller's transaction.
     reader.setAutoOpen(false);
     if (keepResponsive)
@@ -84,15 +118,21 @@ void importResultsFile(TKestTable& table, const QString& path,
     table.DisableControls();
     const auto resume = qScopeGuard([&] { table.EnableControls(); });
 
+    checkComplete(path);
     const TKestTable::Bookmark current = table.GetBookmark();
     table.StartTransaction();
     try {
-        deleteAll(table, keepResponsive);
+        // What is on disk now goes, whatever this handle last read: another process may
+        // have written the table since.
+        table.DeleteAll();
         readFile(table, path, keepResponsive);
         removeHeaderRecords(table, path, keepResponsive);
         table.Commit();
     } catch (...) {
-        table.Rollback();
+        // When the store has undone the transaction itself (a full disk), the table already
+        // knows it; its error is the one to report.
+        if (table.InTransaction())
+            table.Rollback();
         if (table.BookmarkValid(current))
             table.GotoBookmark(current);
         throw;

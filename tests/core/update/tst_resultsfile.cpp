@@ -130,8 +130,10 @@ private slots:
                                     << "is not a results file";
         QTest::newRow("header not first")
             << QByteArray("1, 5 May 2001, 7\r\n") + header << "is not a results file";
-        QTest::newRow("refused record") << header + "2, 8 May 2001, 4\r\n1, refused, 7\r\n"
-                                        << "refused";
+        // Draw lines as wide as the header: a narrower line is a damaged file.
+        const QByteArray rest = QByteArray(", 0").repeated(30) + "\r\n";
+        QTest::newRow("refused record")
+            << header + "2, 8 May 2001" + rest + "1, refused" + rest << "refused";
     }
 
     void incompleteFileKeepsTheTable()
