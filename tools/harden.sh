@@ -18,12 +18,11 @@ harnesses=(resultsfile ticketfile templatefile kestfilter)
 # again, and on two cores the compiler's time is most of the run.
 optimise="-O1 -gline-tables-only"
 
-packages=(clang libclang-rt-14-dev cmake ninja-build g++ ccache qt6-base-dev qt6-charts-dev
-          qt6-svg-dev libqt6sql6-sqlite libsqlite3-dev libgl-dev fonts-dejavu-core)
-
+# The sanitised builds and the fuzzers need clang and its runtime on top of the build's own list.
 install_missing() {
+    bash "$here/tools/dev.sh" install
     local missing=()
-    for package in "${packages[@]}"; do
+    for package in clang libclang-rt-14-dev; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
