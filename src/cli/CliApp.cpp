@@ -170,8 +170,7 @@ std::vector<CliApp::Command> CliApp::commands()
          [this](TKernel& k, const QStringList& a) {
              return a.first() == "info" ? TicketCommands::info(k, a.last(), m_out) : showTicket(a);
          }},
-        {"check",
-         "FILE.dtk [--draw \"DD Month YYYY\" | --numbers N1 .. N6 BONUS | --all-draws]",
+        {"check", "FILE.dtk [--draw \"DD Month YYYY\" | --numbers N1 .. N6 BONUS | --all-draws]",
          "the checker's rows for a draw (default: the newest), for seven numbers, or every draw",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return TicketCommands::check(k, a, m_out); }},

@@ -36,8 +36,9 @@ CheckDraw drawOf(const std::vector<CheckDraw>& draws, const QString& date)
 {
     const QDate wanted = readDate(date);
     for (const CheckDraw& draw : draws) {
-        if (wanted.isValid() ? readDate(draw.date) == wanted
-                             : draw.date.trimmed().compare(date.trimmed(), Qt::CaseInsensitive) == 0)
+        if (wanted.isValid()
+                ? readDate(draw.date) == wanted
+                : draw.date.trimmed().compare(date.trimmed(), Qt::CaseInsensitive) == 0)
             return draw;
     }
     throw TKestError(QString("No draw of \"%1\" was found").arg(date));
@@ -52,7 +53,8 @@ DrawBalls ballsOf(const QStringList& texts)
         bool ok = false;
         balls[i] = texts[i].toInt(&ok);
         if (!ok || !isLottoNumber(balls[i]))
-            throw TKestError(QString("--numbers takes numbers from 1 to 49, not \"%1\"").arg(texts[i]));
+            throw TKestError(
+                QString("--numbers takes numbers from 1 to 49, not \"%1\"").arg(texts[i]));
     }
     return balls;
 }

@@ -145,8 +145,8 @@ LineMatch matchLine(const CheckNumbers& numbers, const DrawBalls& balls, bool bo
                 continue;
             const bool isBonus = i == 6;
             if (!invalid)
-                line.matched += Format(isBonus && bonusInParentheses ? "(%.2d) " : "%.2d ",
-                                       {number});
+                line.matched +=
+                    Format(isBonus && bonusInParentheses ? "(%.2d) " : "%.2d ", {number});
             if (isBonus)
                 line.bonus = true;
             else
@@ -230,8 +230,8 @@ TicketHistory checkAllDraws(const std::vector<CheckNumbers>& combinations,
     for (int d = 0; d < total; ++d) {
         const CheckDraw& draw = draws[d];
         const auto main = plainMask(draw.balls.data(), 6);
-        const bool bonusApart = main && isLottoNumber(draw.balls[6]) &&
-                                !(*main & (NumberMask(1) << draw.balls[6]));
+        const bool bonusApart =
+            main && isLottoNumber(draw.balls[6]) && !(*main & (NumberMask(1) << draw.balls[6]));
         const NumberMask bonusBit = bonusApart ? NumberMask(1) << draw.balls[6] : 0;
         int highest = 0;
         bool highestBonus = false;

@@ -91,13 +91,14 @@ struct PaidDraw {
 struct TicketHistory {
     int combinations = 0;
     int drawsChecked = 0;
-    std::vector<PaidDraw> paid;           // draws where a line reached a division, table order
-    std::array<int, 7> divisionLines{};   // winning lines per division
-    qint64 totalPrize = 0;                // whole rand, as the Draw check adds them
+    std::vector<PaidDraw> paid;         // draws where a line reached a division, table order
+    std::array<int, 7> divisionLines{}; // winning lines per division
+    qint64 totalPrize = 0;              // whole rand, as the Draw check adds them
 };
 // An empty prize field counts as nothing paid, so one incomplete record does not stop the sweep.
 TicketHistory checkAllDraws(const std::vector<CheckNumbers>& combinations,
-                            const std::vector<CheckDraw>& draws, const CheckProgress& progress = {});
+                            const std::vector<CheckDraw>& draws,
+                            const CheckProgress& progress = {});
 // Per paid draw: date (trimmed), highest match, "R %.2n" of its prize.
 std::vector<QStringList> paidDrawRows(const TicketHistory& history);
 // The totals as Item, Value: draws, draws that paid, lines per division, prizes, cost, balance.

@@ -63,7 +63,8 @@ QVariant resultColour(const QStringList& row, int column)
 StatisticsListView* resultList(const QString& name, const QStringList& captions,
                                const QList<int>& widths, QWidget* parent)
 {
-    auto* list = new StatisticsListView(name, captions, StatisticsListView::SortByHeaderClick, parent);
+    auto* list =
+        new StatisticsListView(name, captions, StatisticsListView::SortByHeaderClick, parent);
     for (int column = 0; column < widths.size(); ++column)
         list->horizontalHeader()->resizeSection(column, widths[column]);
     list->setMinimumSize(560, 200);
@@ -90,8 +91,8 @@ TicketChecker::TicketChecker(QWidget* parent)
     m_results = resultList("lvTicket", {"Ticket Combination", "Matched", "Prize Division"},
                            {wide, wide - 10}, this);
     m_results->rowsModel()->setForeground(resultColour);
-    m_history = resultList("lvHistory", {"Draw Date", "Highest Match", "Prize"}, {wide, wide - 10},
-                           this);
+    m_history =
+        resultList("lvHistory", {"Draw Date", "Highest Match", "Prize"}, {wide, wide - 10}, this);
     m_historyTotals = new QLabel(this);
     m_historyTotals->setObjectName("lbHistoryTotals");
     m_historyTotals->setWordWrap(true);
@@ -162,8 +163,8 @@ QWidget* TicketChecker::buildDrawTab()
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(link, &QLabel::linkActivated, this, &TicketChecker::showViewer);
     groupLayout->addWidget(link);
-    m_summary = new StatisticsListView("CheckInfo", {"Item", "Value"},
-                                       StatisticsListView::Unsorted, group);
+    m_summary =
+        new StatisticsListView("CheckInfo", {"Item", "Value"}, StatisticsListView::Unsorted, group);
     m_summary->setToolTip("Displays the details on both draw and saved ticket.");
     m_summary->horizontalHeader()->hide();
     m_summary->horizontalHeader()->resizeSection(
@@ -302,7 +303,8 @@ void TicketChecker::chooseTicket(int index)
     TicketViewer* view = viewer();
     if (!view || !kernel() || index < 0)
         return;
-    const QString file = QDir(kernel()->GetTicketDir()).filePath(m_ticketList->itemText(index) + ".dtk");
+    const QString file =
+        QDir(kernel()->GetTicketDir()).filePath(m_ticketList->itemText(index) + ".dtk");
     view->LoadTicket(file);
     ticketLoaded(ticketListDate(QFileInfo(file).lastModified()));
 }
@@ -410,11 +412,10 @@ void TicketChecker::drawCheck()
             const auto combinations = combinationNumbers(texts);
             m_results->setRows({});
             m_resultPages->setCurrentIndex(0);
-            const DrawCheck result =
-                ::checkDraw(texts, combinations, draw, [this](int done, int) {
-                    m_progress->setText(QString(" Checking Combination : %1").arg(done));
-                    QCoreApplication::processEvents();
-                });
+            const DrawCheck result = ::checkDraw(texts, combinations, draw, [this](int done, int) {
+                m_progress->setText(QString(" Checking Combination : %1").arg(done));
+                QCoreApplication::processEvents();
+            });
             m_results->setRows(result.rows);
             if (!result.highestMatch.isEmpty())
                 m_highestMatch = result.highestMatch;

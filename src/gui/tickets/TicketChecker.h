@@ -60,9 +60,9 @@ private:
     StatisticsListView* m_summary = nullptr;
     CheckPicks m_picks;
     CheckBoard* m_board = nullptr;
-    QLabel* m_pickCount = nullptr;           // Label14
+    QLabel* m_pickCount = nullptr;         // Label14
     std::array<QLabel*, 7> m_pickLabels{}; // a1 ... a6, ab
-    TKestStrGrid* m_entry = nullptr;         // KestStrGrid1
+    TKestStrGrid* m_entry = nullptr;       // KestStrGrid1
     QStackedWidget* m_resultPages = nullptr;
     StatisticsListView* m_results = nullptr; // lvTicket
     StatisticsListView* m_history = nullptr; // lvHistory

@@ -61,12 +61,13 @@ TicketViewer::TicketViewer(QWidget* parent)
         header->resizeSection(column, metrics.horizontalAdvance(widest[column]) + ColumnPadding);
         width += header->sectionSize(column);
     }
-    header->resizeSection(3, qMax(RatingColumnWidth, metrics.horizontalAdvance("Rating") +
-                                                         ColumnPadding));
+    header->resizeSection(
+        3, qMax(RatingColumnWidth, metrics.horizontalAdvance("Rating") + ColumnPadding));
     width += header->sectionSize(3);
     lvResult->setFixedSize(width + 2 * lvResult->frameWidth() +
                                lvResult->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
-                           header->height() + VisibleRows * lvResult->verticalHeader()->defaultSectionSize());
+                           header->height() +
+                               VisibleRows * lvResult->verticalHeader()->defaultSectionSize());
     contentLayout()->addWidget(lvResult);
 
     m_open = addButton("Button2", "&Open");
@@ -157,9 +158,10 @@ void TicketViewer::showInformation()
 
 void TicketViewer::openTicket()
 {
-    const QString folder = TKernel::instance() ? TKernel::instance()->GetTicketDir() + "/" : QString();
-    const QString file =
-        TKestFileDialog::getOpenFileName(this, {"Open Saved Ticket", "Ticket|*.dtk", "dtk", folder});
+    const QString folder =
+        TKernel::instance() ? TKernel::instance()->GetTicketDir() + "/" : QString();
+    const QString file = TKestFileDialog::getOpenFileName(
+        this, {"Open Saved Ticket", "Ticket|*.dtk", "dtk", folder});
     if (!file.isEmpty() && LoadTicket(file))
         showInformation();
 }

@@ -126,12 +126,14 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<int>("picture");
         QTest::newRow("16 lines") << QList<int>(16, 150)
-                                  << QStringList{": 016", ": 2.50", ": 40.00", ": 002", ": 150"} << 0;
+                                  << QStringList{": 016", ": 2.50", ": 40.00", ": 002", ": 150"}
+                                  << 0;
         QTest::newRow("17 lines") << QList<int>(17, 300)
-                                  << QStringList{": 017", ": 2.50", ": 42.50", ": 003", ": 300"} << 5;
-        QTest::newRow("truncated") << QList<int>{100, 101}
-                                   << QStringList{": 002", ": 2.50", ": 5.00", ": 001", ": 100"}
-                                   << RateSum(100).picture;
+                                  << QStringList{": 017", ": 2.50", ": 42.50", ": 003", ": 300"}
+                                  << 5;
+        QTest::newRow("truncated")
+            << QList<int>{100, 101} << QStringList{": 002", ": 2.50", ": 5.00", ": 001", ": 100"}
+            << RateSum(100).picture;
     }
     void ticketInformation()
     {
@@ -143,7 +145,8 @@ private slots:
         QCOMPARE(info->texts(), texts);
         QCOMPARE(info->ratingPicture, picture);
         QVERIFY(!::ticketInformation({}, 2.5));
-        QVERIFY_THROWS_EXCEPTION(TKestError, ::ticketInformation(TicketRows{{"1", {"x", "1x"}, 0}}, 1));
+        QVERIFY_THROWS_EXCEPTION(TKestError,
+                                 ::ticketInformation(TicketRows{{"1", {"x", "1x"}, 0}}, 1));
     }
 };
 
