@@ -1,4 +1,5 @@
 #include "CliApp.h"
+#include "cli/TicketCommands.h"
 
 #include "core/generator/NumberSelection.h"
 #include "core/kernel/Installation.h"
@@ -169,8 +170,15 @@ std::vector<CliApp::Command> CliApp::commands()
          "is an automatic selection: hot, cold, due, overdue, non-due, favourite or random",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return applyTemplate(k, a); }},
-        {"ticket", "show FILE.dtk", "the rows of a ticket: the caption and the sub-items", 2, false,
-         [this](TKernel&, const QStringList& a) { return showTicket(a); }},
+        {"ticket", "show|info FILE.dtk",
+         "show: the rows of a ticket; info: the viewer's information values", 2, false,
+         [this](TKernel& k, const QStringList& a) {
+             return a.first() == "info" ? TicketCommands::info(k, a.last(), m_out) : showTicket(a);
+         }},
+        {"check", "FILE.dtk [--draw \"DD Month YYYY\" | --numbers N1 .. N6 BONUS | --all-draws]",
+         "the checker's rows for a draw (default: the newest), for seven numbers, or every draw",
+         AnyArguments, false,
+         [this](TKernel& k, const QStringList& a) { return TicketCommands::check(k, a, m_out); }},
     };
 }
 
@@ -428,7 +436,7 @@ int CliApp::applyTemplate(TKernel& kernel, const QStringList& args)
 int CliApp::showTicket(const QStringList& args)
 {
     if (args.first() != "show")
-        return fail("ticket takes show FILE.dtk", BadUsage);
+        return fail("ticket takes show|info FILE.dtk", BadUsage);
     TicketRows rows;
     LoadTicket(rows, args.last());
     printTicketRows(rows);
