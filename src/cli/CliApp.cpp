@@ -1,4 +1,5 @@
 #include "CliApp.h"
+#include "CompanionCommands.h"
 
 #include "core/kernel/Installation.h"
 #include "core/kernel/Kernel.h"
@@ -119,6 +120,8 @@ int CliApp::run(const QStringList& arguments)
             return command.run(kernel, positional);
         }
         return fail(QString("unknown command: %1; see --help").arg(name), BadUsage);
+    } catch (const CompanionCommands::UsageError& error) {
+        return fail(error.message(), BadUsage);
     } catch (const TKestError& error) {
         return fail(error.message());
     }
@@ -164,6 +167,21 @@ std::vector<CliApp::Command> CliApp::commands()
         {"template", "apply FILE.tpl --numbers N1,N2,...",
          "the combinations of a template over the picked numbers, as generate prints them",
          AnyArguments, false, [this](TKernel&, const QStringList& a) { return applyTemplate(a); }},
+        {"pairs", "[--top K]", "pairs drawn together: N1 TAB N2 TAB count, most often first",
+         AnyArguments, false,
+         [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::pairs(k, a)); }},
+        {"triplets", "[--top K]", "triplets drawn together: N1 TAB N2 TAB N3 TAB count",
+         AnyArguments, false,
+         [rows](TKernel& k, const QStringList& a) {
+             return rows(CompanionCommands::triplets(k, a));
+         }},
+        {"consecutive", "", "run TAB draws TAB share TAB expected share, by longest run", 0, false,
+         [rows](TKernel& k, const QStringList& a) {
+             return rows(CompanionCommands::consecutive(k, a));
+         }},
+        {"skips", "N", "DRAWDATE TAB skip for each appearance of N, newest first, then Current", 1,
+         false,
+         [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
         {"ticket", "show FILE.dtk", "the rows of a ticket: the caption and the sub-items", 2, false,
          [this](TKernel&, const QStringList& a) { return showTicket(a); }},
     };
