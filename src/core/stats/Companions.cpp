@@ -212,3 +212,15 @@ SkipHistory Skips(const DrawList& draws, int number)
         history.average = double(gapTotal) / double(seen.size() - 1);
     return history;
 }
+
+QString PairFilterExpression(int first, int second, const QString& activeFilter)
+{
+    const auto holding = [](int number) {
+        QStringList balls;
+        for (int i = 1; i <= 6; ++i)
+            balls << QString::asprintf("[BALL%d]='%.2d'", i, number);
+        return "(" + balls.join(" OR ") + ")";
+    };
+    const QString condition = holding(first) + " AND " + holding(second);
+    return activeFilter.isEmpty() ? condition : "(" + activeFilter + ") AND " + condition;
+}

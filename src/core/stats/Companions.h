@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -89,3 +90,8 @@ struct SkipHistory {
     double average = 0;            // the mean gap between two appearances; 0 with fewer than two
 };
 SkipHistory Skips(const DrawList& draws, int number);
+
+// The filter that narrows the results to the draws holding both numbers as main balls, as
+// "([BALL1]='07' OR ... OR [BALL6]='07') AND ([BALL1]='12' OR ...)". Given the text of an
+// active filter, the result keeps it in parentheses before " AND ".
+QString PairFilterExpression(int first, int second, const QString& activeFilter = {});

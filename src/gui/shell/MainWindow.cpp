@@ -25,6 +25,7 @@
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/PreferencesWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
+#include "gui/stats/PairsWindow.h"
 #include "gui/stats/StatisticsPages.h"
 #include "gui/tickets/TicketChecker.h"
 #include "gui/tickets/TicketViewer.h"
@@ -171,6 +172,7 @@ void MainWindow::createCommands()
     addCommand("TBItem20", "Combination Generator", {}, shows<GeneratorWindow>());
     addCommand("TBItem19", "Favourite Numbers", {}, shows<FavouritesWindow>());
     addCommand("TBItem21", "Anylize Frequencies", {}, shows<FrequencyHistoryWindow>());
+    addCommand("TBItem34", "Pairs and Triplets", {}, shows<PairsWindow>());
 
     addCommand("TBItem8", "Drawsage Help", {}, [this] {
         HelpCommand(true);
@@ -276,7 +278,7 @@ void MainWindow::createMenus()
     QMenu* view = tbMenu->addMenu("&View");
     add(view->addMenu("Filter"), {"TBVisibilityToggleItem5", "TBItem18"});
     add(view, {"TBVisibilityToggleItem3", "TBItem32", "-", "TBItem12", "TBItem20", "TBItem19"});
-    add(tbMenu->addMenu("&Tools"), {"TBItem21"});
+    add(tbMenu->addMenu("&Tools"), {"TBItem21", "TBItem34"});
     add(tbMenu->addMenu("&Help"), {"TBItem8", "TBItem10", "-", "TBItem30", "TBItem9"});
 
     auto* gridMenu = new QMenu(this);
