@@ -2,9 +2,13 @@
 #include "Screenshots.h"
 #include "TestEnvironment.h"
 #include "core/kernel/Kernel.h"
+#include "core/stats/Companions.h"
 #include "gui/components/KestMessage.h"
 #include "gui/stats/PairHeatMap.h"
 #include "gui/stats/PairsWindow.h"
+#include "gui/stats/SkipChart.h"
+
+#include <QLabel>
 
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -79,6 +83,20 @@ private slots:
         pages->setCurrentIndex(1);
         QTest::qWait(50);
         saveScreenshot(&window, "consecutive-numbers");
+
+        // 07 was drawn in two of the three newest draws: skips 0 and 1, the current one 0.
+        SkipChart skips;
+        DrawList draws{DrawBalls("New", {7, 8, 9, 10, 11, 12}),
+                       DrawBalls("Mid", {1, 2, 3, 4, 5, 6}),
+                       DrawBalls("Old", {7, 20, 21, 22, 23, 24})};
+        skips.showNumber(draws, 7);
+        QCOMPARE(skips.windowTitle(), QString("Skip History of 07"));
+        QCOMPARE(
+            skips.findChild<QLabel*>("lblSkipSummary")->text(),
+            QString("Appearances: 2    Longest skip: 1    Average skip: 1.0    Current skip: 0"));
+        skips.showNumber(ReadDraws(kernel.ResultsTable), 7);
+        QVERIFY(QTest::qWaitForWindowExposed(&skips));
+        saveScreenshot(&skips, "skip-history");
     }
 };
 
