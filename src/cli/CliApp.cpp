@@ -1,4 +1,5 @@
 #include "CliApp.h"
+#include "cli/CompanionCommands.h"
 #include "cli/TicketCommands.h"
 
 #include "core/generator/NumberSelection.h"
@@ -123,6 +124,8 @@ int CliApp::run(const QStringList& arguments)
             return command.run(kernel, positional);
         }
         return fail(QString("unknown command: %1; see --help").arg(name), BadUsage);
+    } catch (const CompanionCommands::UsageError& error) {
+        return fail(error.message(), BadUsage);
     } catch (const TKestError& error) {
         return fail(error.message());
     }
@@ -179,6 +182,21 @@ std::vector<CliApp::Command> CliApp::commands()
          "the checker's rows for a draw (default: the newest), for seven numbers, or every draw",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return TicketCommands::check(k, a, m_out); }},
+        {"pairs", "[--top K]", "pairs drawn together: N1 TAB N2 TAB count, most often first",
+         AnyArguments, false,
+         [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::pairs(k, a)); }},
+        {"triplets", "[--top K]", "triplets drawn together: N1 TAB N2 TAB N3 TAB count",
+         AnyArguments, false,
+         [rows](TKernel& k, const QStringList& a) {
+             return rows(CompanionCommands::triplets(k, a));
+         }},
+        {"consecutive", "", "run TAB draws TAB share TAB expected share, by longest run", 0, false,
+         [rows](TKernel& k, const QStringList& a) {
+             return rows(CompanionCommands::consecutive(k, a));
+         }},
+        {"skips", "N", "DRAWDATE TAB skip for each appearance of N, newest first, then Current", 1,
+         false,
+         [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
     };
 }
 

@@ -972,9 +972,9 @@ void TKestTable::postEdit()
     const TableRow* stored = rowById(row.rowId);
     const TableRow original = stored ? *stored : TableRow{};
     runWrite([&] { writeRow(row, true); }, false, [&] { return stillHolds(original); });
-    for (TableRow& stored : m_rows) {
-        if (stored.rowId == row.rowId) {
-            stored = row;
+    for (TableRow& kept : m_rows) {
+        if (kept.rowId == row.rowId) {
+            kept = row;
             break;
         }
     }

@@ -16,6 +16,7 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PreferencesWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
+#include "gui/stats/PairsWindow.h"
 #include "gui/tickets/TicketChecker.h"
 #include "gui/tickets/TicketViewer.h"
 #include "gui/update/UpdateErrorList.h"
@@ -59,6 +60,9 @@ Application::Application()
     create<TicketViewer>(main, m_order);
     create<PreferencesWindow>(main, m_order);
     create<MagnifierWindow>(main, m_order);
+    create<PairsWindow>(main, m_order);
+    QObject::connect(main->findChild<PairsWindow*>(), &PairsWindow::drawFilterChanged, main,
+                     &MainWindow::ShowStatistics);
 }
 
 Application::~Application()

@@ -26,6 +26,7 @@
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/PreferencesWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
+#include "gui/stats/PairsWindow.h"
 #include "gui/stats/StatisticsPages.h"
 #include "gui/tickets/TicketChecker.h"
 #include "gui/tickets/TicketViewer.h"
@@ -191,6 +192,7 @@ void MainWindow::createCommands()
         addCommand("TBItem19", "Favourite Numbers", {}, "favourite", shows<FavouritesWindow>());
     c.frequencies = addCommand("TBItem21", "Anylize Frequencies", {}, "ticket",
                                shows<FrequencyHistoryWindow>());
+    c.pairs = addCommand("TBItem34", "Pairs and Triplets", {}, {}, shows<PairsWindow>());
 
     c.helpContents =
         addCommand("TBItem8", "Drawsage Help", {}, "help", [this] { HelpCommand(true); });
@@ -282,7 +284,7 @@ void MainWindow::createMenus()
     add(view->addMenu("Filter"), {c.viewFilterBar, c.scriptEditor});
     add(view,
         {c.viewToolBar, c.magnifier, nullptr, c.checkTicket, c.generator, c.favouriteNumbers});
-    add(m_menuBar->addMenu("&Tools"), {c.frequencies});
+    add(m_menuBar->addMenu("&Tools"), {c.frequencies, c.pairs});
     add(m_menuBar->addMenu("&Help"),
         {c.helpContents, c.updateDatabase, nullptr, c.contact, c.aboutDrawsage});
 

@@ -100,6 +100,7 @@ private:
         QAction* generator = nullptr;        // TBItem20
         QAction* favouriteNumbers = nullptr; // TBItem19
         QAction* frequencies = nullptr;      // TBItem21
+        QAction* pairs = nullptr;            // TBItem34
         // Help menu.
         QAction* helpContents = nullptr;   // TBItem8
         QAction* updateDatabase = nullptr; // TBItem10

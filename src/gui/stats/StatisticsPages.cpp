@@ -2,12 +2,14 @@
 
 #include "core/kernel/Kernel.h"
 #include "core/stats/CombinationFrequencies.h"
+#include "core/stats/Companions.h"
 #include "core/stats/DrawInformation.h"
 #include "core/stats/FrequencyTable.h"
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
 #include "gui/components/CombinationDelegate.h"
 #include "gui/components/TextRowsModel.h"
+#include "gui/stats/SkipChart.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -97,6 +99,16 @@ StatisticsPages::StatisticsPages(QWidget* parent)
         return colourOf(NumberInformationCellColour(row, column));
     });
     addTab(numbers, "Number Information");
+    auto* skipChart = new SkipChart(this);
+    m_rankTable->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QAction* skipHistory = new QAction("Skip History\u2026", m_rankTable);
+    skipHistory->setObjectName("SkipHistory");
+    m_rankTable->addAction(skipHistory);
+    connect(skipHistory, &QAction::triggered, this, [this, skipChart] {
+        const int number = m_rankTable->rowAt(m_rankTable->currentIndex().row()).value(0).toInt();
+        if (m_kernel && number > 0)
+            skipChart->showNumber(ReadDraws(m_kernel->ResultsTable), number);
+    });
 
     addTab(drawInformationPage(), "Draw Information");
 
