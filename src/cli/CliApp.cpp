@@ -1,5 +1,7 @@
 #include "CliApp.h"
 
+#include "AnalysisCommands.h"
+
 #include "core/kernel/Installation.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
@@ -158,12 +160,25 @@ std::vector<CliApp::Command> CliApp::commands()
          [this](TKernel&, const QStringList& a) { return printRandom(a); }},
         {"generate",
          "--seed S [--count N] [--quick-pick] [--frequency both|hot|cold] [--even K] [--high K] "
-         "[--no-duplicate-check] [--no-drawn-check] [--save FILE.dtk]",
-         "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating",
+         "[--no-duplicate-check] [--no-drawn-check] [--priority due,overdue,favourite] "
+         "[--save FILE.dtk]",
+         "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating; no "
+         "priority unless --priority says so (the window ticks \"Due Numbers\" by default: "
+         "--priority due gives its rows)",
          AnyArguments, true, [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
-        {"template", "apply FILE.tpl --numbers N1,N2,...",
-         "the combinations of a template over the picked numbers, as generate prints them",
-         AnyArguments, false, [this](TKernel&, const QStringList& a) { return applyTemplate(a); }},
+        {"template", "apply FILE.tpl --numbers N1,N2,... | coverage FILE.tpl",
+         "the combinations of a template over the picked numbers, as generate prints them; or "
+         "its true guarantee: m TAB t, DivN TAB chance, Expected winning lines TAB value",
+         AnyArguments, false,
+         [this, rows](TKernel&, const QStringList& a) {
+             if (a.value(0) == "coverage" && a.size() == 2)
+                 return rows(templateCoverageRows(a.last()));
+             return applyTemplate(a);
+         }},
+        {"fairness", "",
+         "chi-square tests of equal chances: Item TAB Value, then number TAB observed TAB "
+         "expected TAB residual",
+         0, true, [rows](TKernel& k, const QStringList&) { return rows(fairnessRows(k)); }},
         {"ticket", "show FILE.dtk", "the rows of a ticket: the caption and the sub-items", 2, false,
          [this](TKernel&, const QStringList& a) { return showTicket(a); }},
     };
@@ -319,7 +334,9 @@ int CliApp::generate(TKernel& kernel, const QStringList& args)
     const QCommandLineOption noDuplicates("no-duplicate-check");
     const QCommandLineOption noDrawn("no-drawn-check");
     const QCommandLineOption save("save", "", "FILE");
-    parser.addOptions({seed, count, quickPick, frequency, even, high, noDuplicates, noDrawn, save});
+    const QCommandLineOption priority("priority", "", "KINDS");
+    parser.addOptions(
+        {seed, count, quickPick, frequency, even, high, noDuplicates, noDrawn, save, priority});
     if (!parseOptions(parser, "generate", args))
         return BadUsage;
     if (!parser.positionalArguments().isEmpty())
@@ -353,6 +370,13 @@ int CliApp::generate(TKernel& kernel, const QStringList& args)
     }
     options.checkDuplicates = !parser.isSet(noDuplicates);
     options.checkDrawn = !parser.isSet(noDrawn);
+    const auto priorities = priorityOption(parser.value(priority));
+    if (!priorities)
+        return fail("--priority takes due, overdue and favourite, separated by commas", BadUsage);
+    if (!settings.quickPick) // as the window, which disables the boxes for a quick pick
+        options.preferred = PriorityNumbers(
+            kernel.Stats, *priorities,
+            priorities->favourite ? FavouriteNumbers(kernel.FavouriteTable) : QList<int>{});
 
     SeedRandom(*seedNumber);
     TCombinationGenerator generator;

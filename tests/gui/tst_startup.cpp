@@ -28,7 +28,7 @@ private slots:
                  QStringList({"TfrmMain", "TKernel", "TfrmProcess", "TfrmAbout", "TfrmSearch",
                               "TfrmInfo", "TfrmAdd", "TfrmGenerator", "TfrmUpdate", "TfrmError",
                               "TfrmFavourite", "TfrmOverall", "TfrmOpen", "TfrmTemplate",
-                              "TfrmCheck", "TfrmView", "TfrmConfig", "TfrmZoom"}));
+                              "TfrmCheck", "TfrmView", "TfrmConfig", "TfrmZoom", "TfrmFairness"}));
         for (const QString& name : app.creationOrder().mid(2))
             QVERIFY2(!app.main().findChild<QWidget*>(name)->isVisible(), qPrintable(name));
     }

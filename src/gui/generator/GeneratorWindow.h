@@ -126,6 +126,8 @@ private:
     // The Custom page's state.
     bool m_templatesAvailable = false;
     std::optional<TemplateData> m_template;
+    QLabel* m_coverage = nullptr;
+    QLabel* m_overClaim = nullptr;
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet2 = nullptr;

@@ -15,6 +15,7 @@
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PreferencesWindow.h"
+#include "gui/stats/FairnessWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
 #include "gui/tickets/TicketChecker.h"
 #include "gui/tickets/TicketViewer.h"
@@ -62,6 +63,7 @@ Application::Application()
     create<TicketViewer>(main, m_order);
     create<PreferencesWindow>(main, m_order);
     create<MagnifierWindow>(main, m_order);
+    create<FairnessWindow>(main, m_order);
 }
 
 Application::~Application()

@@ -24,6 +24,7 @@
 #include "gui/shell/AboutBox.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/PreferencesWindow.h"
+#include "gui/stats/FairnessWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
 #include "gui/stats/StatisticsPages.h"
 #include "gui/tickets/TicketChecker.h"
@@ -171,6 +172,7 @@ void MainWindow::createCommands()
     addCommand("TBItem20", "Combination Generator", {}, shows<GeneratorWindow>());
     addCommand("TBItem19", "Favourite Numbers", {}, shows<FavouritesWindow>());
     addCommand("TBItem21", "Anylize Frequencies", {}, shows<FrequencyHistoryWindow>());
+    addCommand("actFairness", "Fairness Test", {}, shows<FairnessWindow>());
 
     addCommand("TBItem8", "Drawsage Help", {}, [this] {
         HelpCommand(true);
@@ -276,7 +278,7 @@ void MainWindow::createMenus()
     QMenu* view = tbMenu->addMenu("&View");
     add(view->addMenu("Filter"), {"TBVisibilityToggleItem5", "TBItem18"});
     add(view, {"TBVisibilityToggleItem3", "TBItem32", "-", "TBItem12", "TBItem20", "TBItem19"});
-    add(tbMenu->addMenu("&Tools"), {"TBItem21"});
+    add(tbMenu->addMenu("&Tools"), {"TBItem21", "actFairness"});
     add(tbMenu->addMenu("&Help"), {"TBItem8", "TBItem10", "-", "TBItem30", "TBItem9"});
 
     auto* gridMenu = new QMenu(this);
@@ -489,6 +491,7 @@ void MainWindow::buildTaskBar()
         TaskBar->addTaskItem(common, caption, hint, id);
 
     m_hotColdGroup = TaskBar->addGroup(HotColdGroupCaption);
+    TaskBar->group(m_hotColdGroup)->setToolTip(FairnessHint);
     refreshHotAndCold(true);
 
     const int help = TaskBar->addGroup("Help");

@@ -1,6 +1,8 @@
 #include "gui/stats/StatisticsPages.h"
 
+#include "core/kernel/Format.h"
 #include "core/kernel/Kernel.h"
+#include "core/kernel/Numbers.h"
 #include "core/stats/CombinationFrequencies.h"
 #include "core/stats/DrawInformation.h"
 #include "core/stats/NumberInformation.h"
@@ -11,22 +13,28 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QGraphicsLayout>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QStackedLayout>
+#include <QToolTip>
 #include <QValueAxis>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace {
 
 const QColor BarColour(0, 128, 255);
+const QColor HotColour(220, 50, 40);
+const QColor ColdColour(130, 130, 150);
 const QColor SelectedRowColour(225, 218, 215);
 const QColor DueColour(0, 128, 0);
 const QColor OverdueColour(255, 0, 0);
@@ -266,6 +274,8 @@ FrequencyChart::FrequencyChart(const QString& objectName, QWidget* parent)
     , m_set(new QBarSet(QString()))
     , m_categories(new QBarCategoryAxis)
     , m_values(new QValueAxis)
+    , m_expected(new QLineSeries)
+    , m_expectedLabel(new QGraphicsSimpleTextItem)
 {
     setObjectName(objectName);
     setRenderHint(QPainter::Antialiasing);
@@ -298,8 +308,37 @@ FrequencyChart::FrequencyChart(const QString& objectName, QWidget* parent)
     m_values->setLabelFormat("%.0f");
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_values);
+    m_expected->setPen(QPen(Qt::darkGray, 1.5, Qt::DashLine));
+    m_expected->setVisible(false);
+    chart->addSeries(m_expected);
+    m_expected->attachAxis(m_categories);
+    m_expected->attachAxis(m_values);
+    m_expectedLabel->setParentItem(chart);
+    m_expectedLabel->setFont(small);
+    m_expectedLabel->setBrush(Qt::darkGray);
+    m_expectedLabel->setVisible(false);
     setChart(chart);
     connect(chart, &QChart::plotAreaChanged, this, &FrequencyChart::placeNumberLabels);
+    connect(m_series, &QBarSeries::hovered, this, [this](bool on, int index) {
+        if (on && !barToolTip(index).isEmpty())
+            QToolTip::showText(QCursor::pos(), barToolTip(index), this);
+        else
+            QToolTip::hideText();
+    });
+}
+
+void FrequencyChart::setExpected(qreal expected)
+{
+    m_expectedValue = expected;
+    m_expected->setVisible(expected >= 0);
+    m_expectedLabel->setVisible(expected >= 0);
+    m_expectedLabel->setText(QString("Expected %1").arg(expected, 0, 'f', 1));
+    fitLabels();
+}
+
+QString FrequencyChart::barToolTip(int index) const
+{
+    return index >= 0 && index < int(m_bars.size()) ? m_bars[index].toolTip : QString();
 }
 
 void FrequencyChart::showValueAxis()
@@ -340,6 +379,21 @@ void FrequencyChart::setBars(const std::vector<Bar>& bars)
     }
     for (size_t i = 0; i < bars.size(); ++i)
         m_numbers[i]->setText(bars[i].label);
+    m_bars = bars;
+    for (QGraphicsRectItem* mark : m_marks)
+        delete mark;
+    m_marks.clear();
+    for (const Bar& bar : bars) {
+        QGraphicsRectItem* mark = nullptr;
+        if (bar.mark != Mark::Plain) {
+            const QColor colour = bar.mark == Mark::Hot ? HotColour : ColdColour;
+            mark = new QGraphicsRectItem(chart());
+            mark->setBrush(colour);
+            mark->setPen(QPen(colour.darker(150), 0.5));
+            mark->setToolTip(bar.toolTip);
+        }
+        m_marks.push_back(mark);
+    }
     fitLabels();
 }
 
@@ -348,7 +402,9 @@ std::vector<FrequencyChart::Bar> FrequencyChart::bars() const
     std::vector<Bar> bars;
     const QStringList labels = m_categories->categories();
     for (int i = 0; i < m_set->count(); ++i)
-        bars.push_back({labels.value(i), m_set->at(i)});
+        bars.push_back({.label = labels.value(i),
+                        .value = m_set->at(i),
+                        .mark = m_bars.size() > size_t(i) ? m_bars[i].mark : Mark::Plain});
     return bars;
 }
 
@@ -383,7 +439,7 @@ void FrequencyChart::fitLabels()
     m_uprightNumbers = widestNumber + 2 > slot;
     const int numberRoom = m_uprightNumbers ? widestNumber : metrics.height();
     chart()->setMargins(QMargins(4, 4, 4, 4 + numberRoom));
-    const qreal max = highest > 0 ? highest : 1;
+    const qreal max = std::max<qreal>({highest, m_expectedValue, 1});
     m_values->setRange(0, std::ceil(max * (uprightValues ? RotatedLabelHeadroom : LabelHeadroom)));
     if (m_values->isVisible()) {
         m_values->setTickType(QValueAxis::TicksDynamic);
@@ -396,6 +452,18 @@ void FrequencyChart::fitLabels()
 void FrequencyChart::placeNumberLabels()
 {
     const qreal bottom = chart()->plotArea().bottom() + 3;
+    const qreal halfBar = m_series->barWidth() / 2;
+    for (size_t i = 0; i < m_marks.size() && i < m_bars.size(); ++i) {
+        if (m_marks[i])
+            m_marks[i]->setRect(QRectF(
+                chart()->mapToPosition(QPointF(qreal(i) - halfBar, m_bars[i].value), m_series),
+                chart()->mapToPosition(QPointF(qreal(i) + halfBar, 0), m_series)));
+    }
+    const qreal lastBar = qreal(m_bars.size()) - 0.5;
+    m_expected->replace(QList<QPointF>{{-0.5, m_expectedValue}, {lastBar, m_expectedValue}});
+    const QPointF lineEnd = chart()->mapToPosition(QPointF(lastBar, m_expectedValue), m_expected);
+    const QRectF labelBox = m_expectedLabel->boundingRect();
+    m_expectedLabel->setPos(lineEnd.x() - labelBox.width() - 2, lineEnd.y() - labelBox.height());
     for (size_t i = 0; i < m_numbers.size(); ++i) {
         QGraphicsSimpleTextItem* number = m_numbers[i];
         const qreal centre = chart()->mapToPosition(QPointF(qreal(i), 0), m_series).x();
@@ -422,8 +490,44 @@ std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table)
         totals[table.textAt(row, number).toInt()] = table.textAt(row, total).toDouble();
     std::vector<FrequencyChart::Bar> bars;
     for (const auto& [ball, value] : totals)
-        bars.push_back({QString::number(ball), value});
+        bars.push_back({.label = QString::number(ball), .value = value});
     return bars;
+}
+
+void describeBars(std::vector<FrequencyChart::Bar>& bars, const TStatistics& stats, bool filtered)
+{
+    std::set<int> hot;
+    std::set<int> cold;
+    bool coldList = false;
+    for (const TaskBarEntry& entry : HotColdEntries(stats, HotColdBuild::Refresh)) {
+        if (entry.kind == TaskBarEntry::Heading)
+            coldList = entry.text == "Cold Numbers";
+        else
+            (coldList ? cold : hot).insert(entry.text.toInt());
+    }
+    qreal total = 0;
+    for (const FrequencyChart::Bar& bar : bars)
+        total += bar.value;
+    const qreal expected = bars.empty() ? 0 : total / qreal(bars.size());
+    for (FrequencyChart::Bar& bar : bars) {
+        const int number = bar.label.toInt();
+        if (!isLottoNumber(number))
+            continue;
+        bar.mark = hot.count(number)    ? FrequencyChart::Mark::Hot
+                   : cold.count(number) ? FrequencyChart::Mark::Cold
+                                        : FrequencyChart::Mark::Plain;
+        const NumberStats& figures = stats.Numbers[number];
+        const QString lastSeen =
+            filtered ? QString("not shown while a filter script runs")
+            : figures.lastAs.isEmpty()
+                ? QString("never")
+                : QString("%1 draw(s) ago, as %2").arg(figures.last).arg(figures.lastAs);
+        bar.toolTip = QString("Number %1\nCount: %2\nExpected: %3\nLast seen: %4")
+                          .arg(Format("%.2d", {number}))
+                          .arg(bar.value)
+                          .arg(expected, 0, 'f', 1)
+                          .arg(lastSeen);
+    }
 }
 
 // --- StatisticsPages
@@ -617,8 +721,18 @@ void StatisticsPages::showCombinations(std::vector<QStringList> rows)
 void StatisticsPages::RedrawCharts(TKernel& kernel)
 {
     m_kernel = &kernel;
-    m_graph->setBars(frequencyBars(kernel.NumberTable));
-    m_bonusGraph->setBars(frequencyBars(kernel.BonusTable));
+    const bool filtered = kernel.ResultsTable.filtered();
+    for (auto [chart, table] :
+         {std::pair(m_graph, &kernel.NumberTable), std::pair(m_bonusGraph, &kernel.BonusTable)}) {
+        std::vector<FrequencyChart::Bar> bars = frequencyBars(*table);
+        describeBars(bars, kernel.Stats, filtered);
+        // A fair draw gives every number the same share: the mean of the bars.
+        qreal total = 0;
+        for (const FrequencyChart::Bar& bar : bars)
+            total += bar.value;
+        chart->setExpected(bars.empty() ? -1 : total / qreal(bars.size()));
+        chart->setBars(bars);
+    }
 }
 
 void StatisticsPages::RefreshDrawInformation(TKernel& kernel)

@@ -17,12 +17,15 @@ class QAction;
 class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
+class QGraphicsRectItem;
 class QGraphicsSimpleTextItem;
+class QLineSeries;
 class QLabel;
 class QListWidget;
 class QMenu;
 class QStackedLayout;
 class TKernel;
+struct TStatistics;
 class TKestTable;
 class QValueAxis;
 
@@ -119,9 +122,12 @@ private:
 class FrequencyChart : public QChartView {
     Q_OBJECT
 public:
+    enum class Mark { Plain, Hot, Cold };
     struct Bar {
         QString label;
         qreal value = 0;
+        Mark mark = Mark::Plain; // hot and cold bars take their own colour
+        QString toolTip;
     };
 
     explicit FrequencyChart(const QString& objectName, QWidget* parent = nullptr);
@@ -130,6 +136,11 @@ public:
     void showValueAxis();
     void setBars(const std::vector<Bar>& bars);
     std::vector<Bar> bars() const;
+    // Draws the expected height of every bar as a dashed line; none for a negative value.
+    void setExpected(qreal expected);
+    qreal expected() const { return m_expectedValue; }
+    // The tool tip of bar i, shown while the pointer rests on it.
+    QString barToolTip(int index) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -146,6 +157,12 @@ private:
     // its labels as soon as the bars get narrow.
     std::vector<QGraphicsSimpleTextItem*> m_numbers;
     bool m_uprightNumbers = false;
+    std::vector<Bar> m_bars;
+    // Hot and cold bars painted over in their colours; the bar set has one colour only.
+    std::vector<QGraphicsRectItem*> m_marks;
+    QLineSeries* m_expected;
+    QGraphicsSimpleTextItem* m_expectedLabel;
+    qreal m_expectedValue = -1;
 };
 
 // The main window's statistics pages: the two frequency charts, combinations, number
@@ -198,3 +215,6 @@ private:
 
 // Reads a frequency table's rows (BallNr, Total) ascending by BallNr, as bars.
 std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table);
+// Marks the task bar's six hot and six cold numbers and gives each bar its tool tip: number,
+// count, expected count and when the number was last seen.
+void describeBars(std::vector<FrequencyChart::Bar>& bars, const TStatistics& stats, bool filtered);
