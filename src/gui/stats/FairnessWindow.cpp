@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStackedBarSeries>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QValueAxis>
 
 #include <cmath>
@@ -87,10 +88,23 @@ FairnessWindow::FairnessWindow(QWidget* parent)
     series->attachAxis(m_residualAxis);
     m_residualAxis->setTitleText("Standardised residual");
     m_residualAxis->setLabelFormat("%.0f");
-    QFont small = m_numbersAxis->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.75);
-    m_numbersAxis->setLabelsFont(small);
-    m_numbersAxis->setLabelsAngle(-90);
+    // Forty-nine labels do not fit under the bars; each bar names its number when hovered.
+    m_numbersAxis->setLabelsVisible(false);
+    m_numbersAxis->setGridLineVisible(false);
+    m_numbersAxis->setTitleText("Numbers 01 to 49");
+    const auto showBar = [this](bool on, int index) {
+        if (on && index >= 0 && index < m_numbers->rowCount())
+            QToolTip::showText(
+                QCursor::pos(),
+                QString("Number %1: drawn %2 times, %3 expected, residual %4")
+                    .arg(m_numbers->item(index, 0)->text(), m_numbers->item(index, 1)->text(),
+                         m_numbers->item(index, 2)->text(), m_numbers->item(index, 3)->text()),
+                m_chart);
+        else
+            QToolTip::hideText();
+    };
+    connect(series, &QStackedBarSeries::hovered, this,
+            [showBar](bool on, int index, QBarSet*) { showBar(on, index); });
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
     m_chart->setObjectName("chtResiduals");
@@ -98,7 +112,7 @@ FairnessWindow::FairnessWindow(QWidget* parent)
     m_chart->setRenderHint(QPainter::Antialiasing);
     m_chart->setMinimumSize(560, 300);
 
-    m_numbers->setMinimumWidth(300);
+    m_numbers->setMinimumWidth(370);
 
     auto* left = new QVBoxLayout;
     left->addWidget(m_tests);

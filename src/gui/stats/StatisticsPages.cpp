@@ -399,13 +399,7 @@ void FrequencyChart::setBars(const std::vector<Bar>& bars)
 
 std::vector<FrequencyChart::Bar> FrequencyChart::bars() const
 {
-    std::vector<Bar> bars;
-    const QStringList labels = m_categories->categories();
-    for (int i = 0; i < m_set->count(); ++i)
-        bars.push_back({.label = labels.value(i),
-                        .value = m_set->at(i),
-                        .mark = m_bars.size() > size_t(i) ? m_bars[i].mark : Mark::Plain});
-    return bars;
+    return m_bars;
 }
 
 void FrequencyChart::resizeEvent(QResizeEvent* event)

@@ -127,7 +127,7 @@ public:
         QString label;
         qreal value = 0;
         Mark mark = Mark::Plain; // hot and cold bars take their own colour
-        QString toolTip;
+        QString toolTip{};
     };
 
     explicit FrequencyChart(const QString& objectName, QWidget* parent = nullptr);
