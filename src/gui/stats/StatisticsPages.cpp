@@ -34,6 +34,8 @@ namespace {
 
 const QColor BarColour(0, 128, 255);
 const QColor HotColour(220, 50, 40);
+// Above the series' own items, which the chart stacks in the low hundreds.
+constexpr qreal OverBarsZ = 1000;
 const QColor ColdColour(130, 130, 150);
 const QColor SelectedRowColour(225, 218, 215);
 const QColor DueColour(0, 128, 0);
@@ -332,7 +334,7 @@ void FrequencyChart::setExpected(qreal expected)
     m_expectedValue = expected;
     m_expected->setVisible(expected >= 0);
     m_expectedLabel->setVisible(expected >= 0);
-    m_expectedLabel->setText(QString("Expected %1").arg(expected, 0, 'f', 1));
+    m_expectedLabel->setText(QString("Expected\n%1").arg(expected, 0, 'f', 1));
     fitLabels();
 }
 
@@ -388,6 +390,7 @@ void FrequencyChart::setBars(const std::vector<Bar>& bars)
         if (bar.mark != Mark::Plain) {
             const QColor colour = bar.mark == Mark::Hot ? HotColour : ColdColour;
             mark = new QGraphicsRectItem(chart());
+            mark->setZValue(OverBarsZ);
             mark->setBrush(colour);
             mark->setPen(QPen(colour.darker(150), 0.5));
             mark->setToolTip(bar.toolTip);
@@ -424,7 +427,8 @@ void FrequencyChart::fitLabels()
     }
     for (const QGraphicsSimpleTextItem* number : m_numbers)
         widestNumber = std::max(widestNumber, metrics.horizontalAdvance(number->text()));
-    const int axisRoom = m_values->isVisible() ? 60 : 20;
+    const int axisRoom = (m_values->isVisible() ? 60 : 20) +
+                         (m_expectedValue >= 0 ? int(m_expectedLabel->boundingRect().width()) : 0);
     const qreal slot = m_set->count() > 0 ? qreal(width() - axisRoom) / m_set->count() : 0;
     const bool uprightValues = widestValue > slot * 0.9;
     // A full turn rather than none: the series leaves a label it has once turned as it is
@@ -432,7 +436,10 @@ void FrequencyChart::fitLabels()
     m_series->setLabelsAngle(uprightValues ? -90 : 360);
     m_uprightNumbers = widestNumber + 2 > slot;
     const int numberRoom = m_uprightNumbers ? widestNumber : metrics.height();
-    chart()->setMargins(QMargins(4, 4, 4, 4 + numberRoom));
+    // The expected line's label stands in a margin right of the plot, clear of the values.
+    const int expectedRoom =
+        m_expectedValue >= 0 ? int(m_expectedLabel->boundingRect().width()) + 6 : 0;
+    chart()->setMargins(QMargins(4, 4, 4 + expectedRoom, 4 + numberRoom));
     const qreal max = std::max<qreal>({highest, m_expectedValue, 1});
     m_values->setRange(0, std::ceil(max * (uprightValues ? RotatedLabelHeadroom : LabelHeadroom)));
     if (m_values->isVisible()) {
@@ -457,7 +464,7 @@ void FrequencyChart::placeNumberLabels()
     m_expected->replace(QList<QPointF>{{-0.5, m_expectedValue}, {lastBar, m_expectedValue}});
     const QPointF lineEnd = chart()->mapToPosition(QPointF(lastBar, m_expectedValue), m_expected);
     const QRectF labelBox = m_expectedLabel->boundingRect();
-    m_expectedLabel->setPos(lineEnd.x() - labelBox.width() - 2, lineEnd.y() - labelBox.height());
+    m_expectedLabel->setPos(lineEnd.x() + 4, lineEnd.y() - labelBox.height() / 2);
     for (size_t i = 0; i < m_numbers.size(); ++i) {
         QGraphicsSimpleTextItem* number = m_numbers[i];
         const qreal centre = chart()->mapToPosition(QPointF(qreal(i), 0), m_series).x();
