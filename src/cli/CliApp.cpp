@@ -2,6 +2,7 @@
 #include "cli/CompanionCommands.h"
 #include "cli/TicketCommands.h"
 
+#include "cli/AnalysisCommands.h"
 #include "core/generator/NumberSelection.h"
 #include "core/kernel/Installation.h"
 #include "core/kernel/Kernel.h"
@@ -165,14 +166,24 @@ std::vector<CliApp::Command> CliApp::commands()
          [this](TKernel&, const QStringList& a) { return printRandom(a); }},
         {"generate",
          "--seed S [--count N] [--quick-pick] [--frequency both|hot|cold] [--even K] [--high K] "
-         "[--no-duplicate-check] [--no-drawn-check] [--save FILE.dtk]",
-         "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating",
+         "[--no-duplicate-check] [--no-drawn-check] [--priority due,overdue,favourite] "
+         "[--save FILE.dtk]",
+         "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating; no "
+         "priority unless --priority says so (the window ticks \"Due Numbers\" by default: "
+         "--priority due gives its rows)",
          AnyArguments, true, [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
-        {"template", "apply FILE.tpl (--numbers N1,N2,... | --pick KIND [--seed S])",
+        {"template",
+         "apply FILE.tpl (--numbers N1,N2,... | --pick KIND [--seed S]) | coverage FILE.tpl",
          "the combinations of a template over the picked numbers, as generate prints them; KIND "
-         "is an automatic selection: hot, cold, due, overdue, non-due, favourite or random",
+         "is an automatic selection: hot, cold, due, overdue, non-due, favourite or random; or "
+         "the template's true guarantee: m TAB t, DivN TAB chance, Expected winning lines TAB "
+         "value",
          AnyArguments, false,
-         [this](TKernel& k, const QStringList& a) { return applyTemplate(k, a); }},
+         [this, rows](TKernel& k, const QStringList& a) {
+             if (a.value(0) == "coverage" && a.size() == 2)
+                 return rows(templateCoverageRows(a.last()));
+             return applyTemplate(k, a);
+         }},
         {"ticket", "show|info FILE.dtk",
          "show: the rows of a ticket; info: the viewer's information values", 2, false,
          [this](TKernel& k, const QStringList& a) {
@@ -197,6 +208,10 @@ std::vector<CliApp::Command> CliApp::commands()
         {"skips", "N", "DRAWDATE TAB skip for each appearance of N, newest first, then Current", 1,
          false,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
+        {"fairness", "",
+         "chi-square tests of equal chances: Item TAB Value, then number TAB observed TAB "
+         "expected TAB residual",
+         0, true, [rows](TKernel& k, const QStringList&) { return rows(fairnessRows(k)); }},
     };
 }
 
@@ -347,7 +362,9 @@ int CliApp::generate(TKernel& kernel, const QStringList& args)
     const QCommandLineOption noDuplicates("no-duplicate-check");
     const QCommandLineOption noDrawn("no-drawn-check");
     const QCommandLineOption save("save", "", "FILE");
-    parser.addOptions({seed, count, quickPick, frequency, even, high, noDuplicates, noDrawn, save});
+    const QCommandLineOption priority("priority", "", "KINDS");
+    parser.addOptions(
+        {seed, count, quickPick, frequency, even, high, noDuplicates, noDrawn, save, priority});
     if (!parseOptions(parser, "generate", args))
         return BadUsage;
     if (!parser.positionalArguments().isEmpty())
@@ -381,6 +398,13 @@ int CliApp::generate(TKernel& kernel, const QStringList& args)
     }
     options.checkDuplicates = !parser.isSet(noDuplicates);
     options.checkDrawn = !parser.isSet(noDrawn);
+    const auto priorities = priorityOption(parser.value(priority));
+    if (!priorities)
+        return fail("--priority takes due, overdue and favourite, separated by commas", BadUsage);
+    if (!settings.quickPick) // as the window, which disables the boxes for a quick pick
+        options.preferred = PriorityNumbers(
+            kernel.Stats, *priorities,
+            priorities->favourite ? FavouriteNumbers(kernel.FavouriteTable) : QList<int>{});
 
     SeedRandom(*seedNumber);
     TCombinationGenerator generator;

@@ -25,10 +25,11 @@ private slots:
         TestData::installSample();
         Application app;
         QCOMPARE(app.creationOrder(),
-                 QStringList({"TfrmMain", "TKernel", "TfrmProcess", "TfrmAbout", "TfrmSearch",
-                              "TfrmInfo", "TfrmAdd", "TfrmGenerator", "TfrmUpdate", "TfrmError",
-                              "TfrmFavourite", "TfrmOverall", "TfrmOpen", "TfrmTemplate",
-                              "TfrmCheck", "TfrmView", "TfrmConfig", "TfrmZoom", "TfrmPairs"}));
+                 QStringList({"TfrmMain",   "TKernel",      "TfrmProcess",   "TfrmAbout",
+                              "TfrmSearch", "TfrmInfo",     "TfrmAdd",       "TfrmGenerator",
+                              "TfrmUpdate", "TfrmError",    "TfrmFavourite", "TfrmOverall",
+                              "TfrmOpen",   "TfrmTemplate", "TfrmCheck",     "TfrmView",
+                              "TfrmConfig", "TfrmZoom",     "TfrmPairs",     "TfrmFairness"}));
         for (const QString& name : app.creationOrder().mid(2))
             QVERIFY2(!app.main().findChild<QWidget*>(name)->isVisible(), qPrintable(name));
     }

@@ -330,6 +330,8 @@ void TCombinationGenerator::append(const QString& text, int sum)
 {
     m_rows.push_back(ResultRow(m_state.sequence, text, sum));
     m_state.sumTotal += sum;
+    // Averaged over the rows made, not the rows asked for: after Stop the rating then speaks of
+    // the rows the user has, instead of being dragged down by rows that were never made.
     m_state.averageSum = m_state.sumTotal / int(m_rows.size());
 }
 

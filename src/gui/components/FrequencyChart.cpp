@@ -4,14 +4,21 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QGraphicsLayout>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
+#include <QLineSeries>
 #include <QLocale>
+#include <QToolTip>
 #include <QValueAxis>
 #include <cmath>
 
 namespace {
 
 const QColor BarColour(0, 128, 255);
+const QColor HotColour(220, 50, 40);
+const QColor ColdColour(130, 130, 150);
+// Above the series' own items, which the chart stacks in the low hundreds.
+constexpr qreal OverBarsZ = 1000;
 // Room above the tallest bar for its value.
 constexpr qreal LabelHeadroom = 1.15;
 constexpr qreal RotatedLabelHeadroom = 1.3;
@@ -43,6 +50,8 @@ FrequencyChart::FrequencyChart(const QString& objectName, QWidget* parent)
     , m_set(new QBarSet(QString()))
     , m_categories(new QBarCategoryAxis)
     , m_values(new QValueAxis)
+    , m_expected(new QLineSeries)
+    , m_expectedLabel(new QGraphicsSimpleTextItem)
 {
     setObjectName(objectName);
     setRenderHint(QPainter::Antialiasing);
@@ -75,8 +84,37 @@ FrequencyChart::FrequencyChart(const QString& objectName, QWidget* parent)
     m_values->setLabelFormat("%.0f");
     chart->addAxis(m_values, Qt::AlignLeft);
     m_series->attachAxis(m_values);
+    m_expected->setPen(QPen(Qt::darkGray, 1.5, Qt::DashLine));
+    m_expected->setVisible(false);
+    chart->addSeries(m_expected);
+    m_expected->attachAxis(m_categories);
+    m_expected->attachAxis(m_values);
+    m_expectedLabel->setParentItem(chart);
+    m_expectedLabel->setFont(small);
+    m_expectedLabel->setBrush(Qt::darkGray);
+    m_expectedLabel->setVisible(false);
     setChart(chart);
     connect(chart, &QChart::plotAreaChanged, this, &FrequencyChart::placeNumberLabels);
+    connect(m_series, &QBarSeries::hovered, this, [this](bool on, int index) {
+        if (on && !barToolTip(index).isEmpty())
+            QToolTip::showText(QCursor::pos(), barToolTip(index), this);
+        else
+            QToolTip::hideText();
+    });
+}
+
+void FrequencyChart::setExpected(qreal expected)
+{
+    m_expectedValue = expected;
+    m_expected->setVisible(expected >= 0);
+    m_expectedLabel->setVisible(expected >= 0);
+    m_expectedLabel->setText(QString("Expected\n%1").arg(expected, 0, 'f', 1));
+    fitLabels();
+}
+
+QString FrequencyChart::barToolTip(int index) const
+{
+    return index >= 0 && index < int(m_bars.size()) ? m_bars[index].toolTip : QString();
 }
 
 void FrequencyChart::showValueAxis()
@@ -117,16 +155,28 @@ void FrequencyChart::setBars(const std::vector<Bar>& bars)
     }
     for (size_t i = 0; i < bars.size(); ++i)
         m_numbers[i]->setText(bars[i].label);
+    m_bars = bars;
+    for (QGraphicsRectItem* mark : m_marks)
+        delete mark;
+    m_marks.clear();
+    for (const Bar& bar : bars) {
+        QGraphicsRectItem* mark = nullptr;
+        if (bar.mark != Mark::Plain) {
+            const QColor colour = bar.mark == Mark::Hot ? HotColour : ColdColour;
+            mark = new QGraphicsRectItem(chart());
+            mark->setZValue(OverBarsZ);
+            mark->setBrush(colour);
+            mark->setPen(QPen(colour.darker(150), 0.5));
+            mark->setToolTip(bar.toolTip);
+        }
+        m_marks.push_back(mark);
+    }
     fitLabels();
 }
 
 std::vector<FrequencyChart::Bar> FrequencyChart::bars() const
 {
-    std::vector<Bar> bars;
-    const QStringList labels = m_categories->categories();
-    for (int i = 0; i < m_set->count(); ++i)
-        bars.push_back({labels.value(i), m_set->at(i)});
-    return bars;
+    return m_bars;
 }
 
 void FrequencyChart::resizeEvent(QResizeEvent* event)
@@ -151,7 +201,8 @@ void FrequencyChart::fitLabels()
     }
     for (const QGraphicsSimpleTextItem* number : m_numbers)
         widestNumber = std::max(widestNumber, metrics.horizontalAdvance(number->text()));
-    const int axisRoom = m_values->isVisible() ? 60 : 20;
+    const int axisRoom = (m_values->isVisible() ? 60 : 20) +
+                         (m_expectedValue >= 0 ? int(m_expectedLabel->boundingRect().width()) : 0);
     const qreal slot = m_set->count() > 0 ? qreal(width() - axisRoom) / m_set->count() : 0;
     const bool uprightValues = widestValue > slot * 0.9;
     // A full turn rather than none: the series leaves a label it has once turned as it is
@@ -159,8 +210,11 @@ void FrequencyChart::fitLabels()
     m_series->setLabelsAngle(uprightValues ? -90 : 360);
     m_uprightNumbers = widestNumber + 2 > slot;
     const int numberRoom = m_uprightNumbers ? widestNumber : metrics.height();
-    chart()->setMargins(QMargins(4, 4, 4, 4 + numberRoom));
-    const qreal max = highest > 0 ? highest : 1;
+    // The expected line's label stands in a margin right of the plot, clear of the values.
+    const int expectedRoom =
+        m_expectedValue >= 0 ? int(m_expectedLabel->boundingRect().width()) + 6 : 0;
+    chart()->setMargins(QMargins(4, 4, 4 + expectedRoom, 4 + numberRoom));
+    const qreal max = std::max<qreal>({highest, m_expectedValue, 1});
     m_values->setRange(0, std::ceil(max * (uprightValues ? RotatedLabelHeadroom : LabelHeadroom)));
     if (m_values->isVisible()) {
         m_values->setTickType(QValueAxis::TicksDynamic);
@@ -173,6 +227,18 @@ void FrequencyChart::fitLabels()
 void FrequencyChart::placeNumberLabels()
 {
     const qreal bottom = chart()->plotArea().bottom() + 3;
+    const qreal halfBar = m_series->barWidth() / 2;
+    for (size_t i = 0; i < m_marks.size() && i < m_bars.size(); ++i) {
+        if (m_marks[i])
+            m_marks[i]->setRect(QRectF(
+                chart()->mapToPosition(QPointF(qreal(i) - halfBar, m_bars[i].value), m_series),
+                chart()->mapToPosition(QPointF(qreal(i) + halfBar, 0), m_series)));
+    }
+    const qreal lastBar = qreal(m_bars.size()) - 0.5;
+    m_expected->replace(QList<QPointF>{{-0.5, m_expectedValue}, {lastBar, m_expectedValue}});
+    const QPointF lineEnd = chart()->mapToPosition(QPointF(lastBar, m_expectedValue), m_expected);
+    const QRectF labelBox = m_expectedLabel->boundingRect();
+    m_expectedLabel->setPos(lineEnd.x() + 4, lineEnd.y() - labelBox.height() / 2);
     for (size_t i = 0; i < m_numbers.size(); ++i) {
         QGraphicsSimpleTextItem* number = m_numbers[i];
         const qreal centre = chart()->mapToPosition(QPointF(qreal(i), 0), m_series).x();

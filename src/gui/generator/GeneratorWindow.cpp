@@ -1,6 +1,7 @@
 #include "gui/generator/GeneratorWindow.h"
 
 #include "core/generator/NumberSelection.h"
+#include "core/generator/WheelCoverage.h"
 #include "core/kernel/Format.h"
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
@@ -411,7 +412,19 @@ QWidget* GeneratorWindow::buildCustomPage()
     grid->addWidget(m_totalCombinations, 2, 1);
     grid->addWidget(label("Guaranteed Hit"), 3, 0);
     grid->addWidget(m_guaranteedHit, 3, 1);
-    grid->setRowStretch(4, 1);
+    // What the rows truly guarantee, worked out; the template's own figure above is a claim.
+    m_coverage = named(new QLabel(NoValue), "lblCoverage",
+                       "What the rows guarantee: t if m means that when m of your numbers are "
+                       "drawn, at least one line matches t of them.");
+    m_coverage->setWordWrap(true);
+    m_overClaim = named(new QLabel, "lblOverClaim", m_coverage->toolTip());
+    m_overClaim->setWordWrap(true);
+    m_overClaim->setStyleSheet("color: #c00000;");
+    m_overClaim->hide();
+    grid->addWidget(label("True Guarantee"), 4, 0, Qt::AlignTop);
+    grid->addWidget(m_coverage, 4, 1);
+    grid->addWidget(m_overClaim, 5, 0, 1, 2);
+    grid->setRowStretch(6, 1);
 
     auto* autoGroup = new QGroupBox(" Auto Select ");
     auto* autoLayout = new QVBoxLayout(autoGroup);
@@ -857,15 +870,18 @@ void GeneratorWindow::listTemplates()
 {
     m_listing = true;
     m_templateList->clear();
-    QStringList names;
+    QStringList files;
     if (kernel()) {
-        const QDir folder(kernel()->GetTemplatesDir());
-        for (const QString& file : folder.entryList({"*.tpl"}, QDir::Files))
-            names << file.chopped(4);
+        // The name filter ignores case, so "Wheel.TPL" is listed too: keep each file's own
+        // name to load it by.
+        files = QDir(kernel()->GetTemplatesDir())
+                    .entryList({"*.tpl"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     }
-    names.sort();
-    m_templatesAvailable = !names.isEmpty();
-    m_templateList->addItems(m_templatesAvailable ? names : QStringList{NoTemplates});
+    m_templatesAvailable = !files.isEmpty();
+    for (const QString& file : files)
+        m_templateList->addItem(file.chopped(4), file);
+    if (!m_templatesAvailable)
+        m_templateList->addItem(NoTemplates);
     m_templateList->setEnabled(m_templatesAvailable);
     m_board->setEnabled(m_templatesAvailable);
     setAutoSelectEnabled(m_templatesAvailable);
@@ -875,7 +891,7 @@ void GeneratorWindow::listTemplates()
 
 QString GeneratorWindow::templateFile() const
 {
-    return QDir(kernel()->GetTemplatesDir()).filePath(m_templateList->currentText() + ".tpl");
+    return QDir(kernel()->GetTemplatesDir()).filePath(m_templateList->currentData().toString());
 }
 
 bool GeneratorWindow::readTemplate()
@@ -906,6 +922,11 @@ void GeneratorWindow::loadTemplate(bool showOdds)
     m_selectionTotal->setText(QString(": 0 of %1").arg(m_template->selectionTotal));
     m_totalCombinations->setText(QString(": %1").arg(m_template->rows.size()));
     m_guaranteedHit->setText(QString(": %1").arg(m_template->guaranteedMatch));
+    const CoverageNote coverage = DescribeCoverage(*m_template, templateFile());
+    m_coverage->setText(": " + coverage.summary);
+    m_coverage->setToolTip(coverage.details);
+    m_overClaim->setText(coverage.warning);
+    m_overClaim->setVisible(!coverage.warning.isEmpty());
     if (showOdds)
         this->showOdds(int(m_template->rows.size()));
 }

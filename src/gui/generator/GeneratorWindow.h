@@ -128,6 +128,8 @@ private:
     // The Custom page's state.
     bool m_templatesAvailable = false;
     std::optional<TemplateData> m_template;
+    QLabel* m_coverage = nullptr;
+    QLabel* m_overClaim = nullptr;
 
     QTabWidget* m_pages = nullptr;
     QWidget* m_generatorPage = nullptr;

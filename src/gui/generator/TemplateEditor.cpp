@@ -1,5 +1,7 @@
 #include "gui/generator/TemplateEditor.h"
 
+#include "core/generator/WheelCoverage.h"
+
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
 #include "gui/components/KestFileDialog.h"
@@ -70,13 +72,21 @@ TemplateEditor::TemplateEditor(QWidget* parent)
         fields->addWidget(edit, line, 1);
         fields->addWidget(spin, line, 2);
         // A new value is worth saving but is not an edit of the combinations.
-        connect(spin, &TKestUpDown::valueChanged, this, [this] { m_saveButton->setEnabled(true); });
+        connect(spin, &TKestUpDown::valueChanged, this, [this] {
+            m_saveButton->setEnabled(true);
+            showCoverage();
+        });
         return spin;
     };
     m_selectionTotalSpin =
         addSpin(0, "Selection Total", "1", LowestTotal, HighestTotal, m_selectionTotal);
     m_guaranteedMatchSpin =
         addSpin(1, "Guaranteed Match", "2", LowestMatch, HighestMatch, m_guaranteedMatch);
+    m_coverage = new QLabel(this);
+    m_coverage->setObjectName("lblCoverage");
+    m_coverage->setWordWrap(true);
+    m_coverage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    fields->addWidget(m_coverage, 2, 0, 1, 4);
     fields->setRowStretch(2, 1);
     fields->setColumnStretch(3, 1);
 
@@ -165,6 +175,7 @@ void TemplateEditor::openTemplate()
     if (!fileName.isEmpty()) {
         reset();
         try {
+            m_fileName = fileName;
             fill(ReadTemplate(fileName, EditorTemplateCapacity));
         } catch (const TKestError& error) {
             if (error.message() == TemplateReadFailure)
@@ -209,6 +220,8 @@ void TemplateEditor::saveTemplate()
     try {
         WriteTemplate(fileName, content());
         m_modified = false;
+        m_fileName = fileName;
+        showCoverage();
     } catch (const TKestError&) {
         notice(TemplateSaveFailure);
     }
@@ -236,6 +249,7 @@ void TemplateEditor::reset()
     m_guaranteedMatchSpin->setValue(LowestMatch);
     m_grid->clearCells(1);
     m_grid->setCurrentCell(0, 0);
+    m_fileName.clear();
     showCount(0);
     m_saveButton->setEnabled(false);
     m_modified = false;
@@ -259,6 +273,19 @@ void TemplateEditor::closeEvent(QCloseEvent* event)
 void TemplateEditor::showCount(int count)
 {
     m_statusPanel->setText(QString("Combination Count : %1").arg(count));
+    showCoverage();
+}
+
+void TemplateEditor::showCoverage()
+{
+    if (!m_coverage)
+        return;
+    const CoverageNote note = DescribeCoverage(content(), m_fileName);
+    QString text = "True guarantee: " + note.summary.toHtmlEscaped();
+    if (!note.warning.isEmpty())
+        text += "<br><span style=\"color:#c00000\">" + note.warning.toHtmlEscaped() + "</span>";
+    m_coverage->setText(text);
+    m_coverage->setToolTip(note.details);
 }
 
 void TemplateEditor::setModified()

@@ -44,6 +44,8 @@ private:
     void fill(const TemplateData& values);
     TemplateData content() const;
     void showCount(int count);
+    // The rows' true guarantee, worked out afresh after every change.
+    void showCoverage();
     void setModified();
     void notice(const QString& text);
 
@@ -57,5 +59,7 @@ private:
     QPushButton* m_newButton = nullptr;
     QPushButton* m_closeButton = nullptr;
     QLabel* m_statusPanel = nullptr;
+    QLabel* m_coverage = nullptr;
+    QString m_fileName; // the file last opened or saved, whose name may claim a guarantee
     bool m_modified = false;
 };

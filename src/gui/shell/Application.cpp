@@ -15,6 +15,7 @@
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PreferencesWindow.h"
+#include "gui/stats/FairnessWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
 #include "gui/stats/PairsWindow.h"
 #include "gui/tickets/TicketChecker.h"
@@ -63,6 +64,7 @@ Application::Application()
     create<PairsWindow>(main, m_order);
     QObject::connect(main->findChild<PairsWindow*>(), &PairsWindow::drawFilterChanged, main,
                      &MainWindow::ShowStatistics);
+    create<FairnessWindow>(main, m_order);
 }
 
 Application::~Application()

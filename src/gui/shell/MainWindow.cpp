@@ -25,6 +25,7 @@
 #include "gui/shell/ErrorReport.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/PreferencesWindow.h"
+#include "gui/stats/FairnessWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
 #include "gui/stats/PairsWindow.h"
 #include "gui/stats/StatisticsPages.h"
@@ -193,6 +194,7 @@ void MainWindow::createCommands()
     c.frequencies = addCommand("TBItem21", "Anylize Frequencies", {}, "ticket",
                                shows<FrequencyHistoryWindow>());
     c.pairs = addCommand("TBItem34", "Pairs and Triplets", {}, {}, shows<PairsWindow>());
+    c.fairness = addCommand("actFairness", "Fairness Test", {}, {}, shows<FairnessWindow>());
 
     c.helpContents =
         addCommand("TBItem8", "Drawsage Help", {}, "help", [this] { HelpCommand(true); });
@@ -284,7 +286,7 @@ void MainWindow::createMenus()
     add(view->addMenu("Filter"), {c.viewFilterBar, c.scriptEditor});
     add(view,
         {c.viewToolBar, c.magnifier, nullptr, c.checkTicket, c.generator, c.favouriteNumbers});
-    add(m_menuBar->addMenu("&Tools"), {c.frequencies, c.pairs});
+    add(m_menuBar->addMenu("&Tools"), {c.frequencies, c.pairs, c.fairness});
     add(m_menuBar->addMenu("&Help"),
         {c.helpContents, c.updateDatabase, nullptr, c.contact, c.aboutDrawsage});
 
@@ -519,6 +521,7 @@ void MainWindow::buildTaskBar()
         m_taskBar->addTaskItem(common, caption, hint, int(item));
 
     m_hotColdGroup = m_taskBar->addGroup(HotColdGroupCaption);
+    m_taskBar->group(m_hotColdGroup)->setToolTip(FairnessHint);
     refreshHotAndCold(true);
 
     const int help = m_taskBar->addGroup("Help");

@@ -101,6 +101,7 @@ private:
         QAction* favouriteNumbers = nullptr; // TBItem19
         QAction* frequencies = nullptr;      // TBItem21
         QAction* pairs = nullptr;            // TBItem34
+        QAction* fairness = nullptr;         // actFairness
         // Help menu.
         QAction* helpContents = nullptr;   // TBItem8
         QAction* updateDatabase = nullptr; // TBItem10

@@ -111,7 +111,8 @@ void FrequencyHistoryWindow::showHistoryRow(int row)
     if (table && table->Active() && row >= 0 && row < table->RecordCount()) {
         for (int number = 1; number <= 49; ++number) {
             const QString column = QString::asprintf("%.2d", number);
-            bars.push_back({column, table->textAt(row, table->FieldIndex(column)).toDouble()});
+            bars.push_back({.label = column,
+                            .value = table->textAt(row, table->FieldIndex(column)).toDouble()});
         }
     }
     m_chart->setBars(bars);

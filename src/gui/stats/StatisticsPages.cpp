@@ -1,6 +1,8 @@
 #include "gui/stats/StatisticsPages.h"
 
+#include "core/kernel/Format.h"
 #include "core/kernel/Kernel.h"
+#include "core/kernel/Numbers.h"
 #include "core/stats/CombinationFrequencies.h"
 #include "core/stats/Companions.h"
 #include "core/stats/DrawInformation.h"
@@ -18,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStackedLayout>
+#include <set>
 
 namespace {
 
@@ -54,8 +57,44 @@ std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table)
 {
     std::vector<FrequencyChart::Bar> bars;
     for (const FrequencyRow& row : ReadFrequencyTable(table))
-        bars.push_back({QString::number(row.number), row.total});
+        bars.push_back({.label = QString::number(row.number), .value = row.total});
     return bars;
+}
+
+void describeBars(std::vector<FrequencyChart::Bar>& bars, const TStatistics& stats, bool filtered)
+{
+    std::set<int> hot;
+    std::set<int> cold;
+    bool coldList = false;
+    for (const TaskBarEntry& entry : HotColdEntries(stats, HotColdBuild::Refresh)) {
+        if (entry.kind == TaskBarEntry::Heading)
+            coldList = entry.text == "Cold Numbers";
+        else
+            (coldList ? cold : hot).insert(entry.text.toInt());
+    }
+    qreal total = 0;
+    for (const FrequencyChart::Bar& bar : bars)
+        total += bar.value;
+    const qreal expected = bars.empty() ? 0 : total / qreal(bars.size());
+    for (FrequencyChart::Bar& bar : bars) {
+        const int number = bar.label.toInt();
+        if (!isLottoNumber(number))
+            continue;
+        bar.mark = hot.count(number)    ? FrequencyChart::Mark::Hot
+                   : cold.count(number) ? FrequencyChart::Mark::Cold
+                                        : FrequencyChart::Mark::Plain;
+        const NumberStats& figures = stats.Numbers[number];
+        const QString lastSeen =
+            filtered ? QString("not shown while a filter script runs")
+            : figures.lastAs.isEmpty()
+                ? QString("never")
+                : QString("%1 draw(s) ago, as %2").arg(figures.last).arg(figures.lastAs);
+        bar.toolTip = QString("Number %1\nCount: %2\nExpected: %3\nLast seen: %4")
+                          .arg(Format("%.2d", {number}))
+                          .arg(bar.value)
+                          .arg(expected, 0, 'f', 1)
+                          .arg(lastSeen);
+    }
 }
 
 StatisticsPages::StatisticsPages(QWidget* parent)
@@ -257,8 +296,18 @@ void StatisticsPages::showCombinations(std::vector<QStringList> rows)
 void StatisticsPages::RedrawCharts(TKernel& kernel)
 {
     m_kernel = &kernel;
-    m_graph->setBars(frequencyBars(kernel.NumberTable));
-    m_bonusGraph->setBars(frequencyBars(kernel.BonusTable));
+    const bool filtered = kernel.ResultsTable.filtered();
+    for (auto [chart, table] :
+         {std::pair(m_graph, &kernel.NumberTable), std::pair(m_bonusGraph, &kernel.BonusTable)}) {
+        std::vector<FrequencyChart::Bar> bars = frequencyBars(*table);
+        describeBars(bars, kernel.Stats, filtered);
+        // A fair draw gives every number the same share: the mean of the bars.
+        qreal total = 0;
+        for (const FrequencyChart::Bar& bar : bars)
+            total += bar.value;
+        chart->setExpected(bars.empty() ? -1 : total / qreal(bars.size()));
+        chart->setBars(bars);
+    }
 }
 
 void StatisticsPages::RefreshDrawInformation(TKernel& kernel)

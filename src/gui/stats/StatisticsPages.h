@@ -13,6 +13,7 @@ class QListWidget;
 class QMenu;
 class QStackedLayout;
 class TKernel;
+struct TStatistics;
 class TKestTable;
 
 // The main window's statistics pages: the two frequency charts, combinations, number
@@ -65,3 +66,6 @@ private:
 
 // Reads a frequency table's rows (BallNr, Total) ascending by BallNr, as bars.
 std::vector<FrequencyChart::Bar> frequencyBars(const TKestTable& table);
+// Marks the task bar's six hot and six cold numbers and gives each bar its tool tip: number,
+// count, expected count and when the number was last seen.
+void describeBars(std::vector<FrequencyChart::Bar>& bars, const TStatistics& stats, bool filtered);
