@@ -29,7 +29,7 @@ private slots:
 
         QVERIFY(QDir().mkpath(env.path("home/folder.dtk")));
         verifyOneLineFailure(runCli(env, {"ticket", "show", env.path("home/folder.dtk")}),
-                             "directory");
+                             "is not a Ticket file");
 
         QVERIFY(QFile::remove(Installation::defaultRoot() + "/Data/NL00A2.DB"));
         verifyOneLineFailure(runCli(env, {"--game", "plus", "draws"}), "Table does not exist");

@@ -373,7 +373,7 @@ private slots:
         TKestMessage::setNextAnswer(QMessageBox::Ok);
         m_main->ItemClick(Item::ViewTicket);
         QCOMPARE(TKestMessage::answeredTexts().size(), 1);
-        QVERIFY2(TKestMessage::answeredTexts().first().contains("directory"),
+        QVERIFY2(TKestMessage::answeredTexts().first().contains("is not a Ticket file"),
                  qPrintable(TKestMessage::answeredTexts().first()));
         QVERIFY(!visible<TicketViewer>());
         trigger("TBItem7");
