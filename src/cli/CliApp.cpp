@@ -1,4 +1,5 @@
 #include "CliApp.h"
+#include "UpdateCommand.h"
 
 #include "core/kernel/Installation.h"
 #include "core/kernel/Kernel.h"
@@ -164,6 +165,9 @@ std::vector<CliApp::Command> CliApp::commands()
         {"template", "apply FILE.tpl --numbers N1,N2,...",
          "the combinations of a template over the picked numbers, as generate prints them",
          AnyArguments, false, [this](TKernel&, const QStringList& a) { return applyTemplate(a); }},
+        {"update", "[--server URL]", "download both games' results files and replace their draws",
+         AnyArguments, false,
+         [this](TKernel& k, const QStringList& a) { return runUpdateCommand(k, a, m_out, m_err); }},
         {"ticket", "show FILE.dtk", "the rows of a ticket: the caption and the sub-items", 2, false,
          [this](TKernel&, const QStringList& a) { return showTicket(a); }},
     };
