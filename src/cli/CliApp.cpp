@@ -1,6 +1,7 @@
 #include "CliApp.h"
 #include "cli/CompanionCommands.h"
 #include "cli/TicketCommands.h"
+#include "cli/UpdateCommand.h"
 
 #include "cli/AnalysisCommands.h"
 #include "core/generator/NumberSelection.h"
@@ -212,6 +213,9 @@ std::vector<CliApp::Command> CliApp::commands()
          "chi-square tests of equal chances: Item TAB Value, then number TAB observed TAB "
          "expected TAB residual",
          0, true, [rows](TKernel& k, const QStringList&) { return rows(fairnessRows(k)); }},
+        {"update", "[--server URL]", "download both games' results files and replace their draws",
+         AnyArguments, false,
+         [this](TKernel& k, const QStringList& a) { return runUpdateCommand(k, a, m_out, m_err); }},
     };
 }
 
