@@ -2,7 +2,8 @@
 # Sets up a Debian 12 machine for Drawsage, builds it, and either starts it or runs the tests.
 #   tools/dev.sh start   build and start Drawsage on its sample database
 #   tools/dev.sh test    build and run the whole test suite
-#   tools/dev.sh install only install the packages in tools/packages.txt that are missing
+#   tools/dev.sh install [PACKAGE...]  only install what is missing of tools/packages.txt
+#                                      and of the packages named
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -10,9 +11,10 @@ build="${DRAWSAGE_BUILD_DIR:-$here/build}"
 
 mapfile -t packages < <(grep -v -e '^#' -e '^[[:space:]]*$' "$here/tools/packages.txt")
 
+# Installs the listed packages, and any named as arguments, that are missing.
 install_missing() {
     local missing=()
-    for package in "${packages[@]}"; do
+    for package in "${packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
@@ -62,7 +64,8 @@ start)
     exec "$build/src/drawsage"
     ;;
 install)
-    install_missing
+    shift
+    install_missing "$@"
     ;;
 test)
     install_missing

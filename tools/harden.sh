@@ -18,23 +18,6 @@ harnesses=(resultsfile ticketfile templatefile kestfilter)
 # again, and on two cores the compiler's time is most of the run.
 optimise="-O1 -gline-tables-only"
 
-# The sanitised builds and the fuzzers need clang and its runtime on top of the build's own list.
-install_missing() {
-    bash "$here/tools/dev.sh" install
-    local missing=()
-    for package in clang libclang-rt-14-dev; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return
-    echo "Installing: ${missing[*]}"
-    local sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
-}
-
 # The seeds of a harness: the files of the repository that such a reader meets.
 seeds() {
     case "$1" in
@@ -92,7 +75,8 @@ run_sanitised_tests() {
     (cd "$asan_build" && DRAWSAGE_CRASH_KILLS="$kills" ctest --output-on-failure -R crashsafety)
 }
 
-install_missing
+# The sanitised builds and the fuzzers need clang and its runtime on top of the build's own list.
+bash "$here/tools/dev.sh" install clang libclang-rt-14-dev
 start=$SECONDS
 run_fuzzers
 run_sanitised_tests
