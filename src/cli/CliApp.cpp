@@ -1,5 +1,6 @@
 #include "CliApp.h"
 #include "cli/CompanionCommands.h"
+#include "cli/RecordCommands.h"
 #include "cli/TicketCommands.h"
 #include "cli/UpdateCommand.h"
 
@@ -216,6 +217,19 @@ std::vector<CliApp::Command> CliApp::commands()
         {"update", "[--server URL]", "download both games' results files and replace their draws",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return runUpdateCommand(k, a, m_out, m_err); }},
+        {"add", "--date \"DD Month YYYY\" --balls B1 .. B6 --bonus B [...]",
+         "store a draw as the window does (options: --machine A|B|C, --ballset, --sales, --pool, "
+         "--rollover, --rollover-count, --estimated, --guaranteed N; --div K AMOUNT WINNERS); "
+         "figures not given are 0",
+         AnyArguments, false,
+         [this](TKernel& k, const QStringList& a) { return RecordCommands::add(k, a, m_err); }},
+        {"remove", "\"DD Month YYYY\"", "remove the newest draw of that date", 1, false,
+         [this](TKernel& k, const QStringList& a) { return RecordCommands::remove(k, a, m_err); }},
+        {"info", "[\"DD Month YYYY\"]",
+         "the draw details window's texts: the balls, the date, then Item TAB Value (default: the "
+         "newest draw)",
+         AnyArguments, false,
+         [this](TKernel& k, const QStringList& a) { return RecordCommands::info(k, a, m_out); }},
     };
 }
 

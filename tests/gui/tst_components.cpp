@@ -64,11 +64,11 @@ const QList<ShellCase>& shellCases()
     static const QList<ShellCase> cases{
         {"TfrmAbout", factory<AboutBox>(), "Drawsage", "", "", true},
         {"TfrmSearch", factory<FilterEditor>(), "Drawsage", "Filter Script Editor",
-         "Use this feature to create a cusomized filter", false},
+         "Use this feature to create a cusomized filter", false, "Button2"},
         {"TfrmInfo", factory<DrawDetailsWindow>(), "Drawsage", "Draw Information",
-         "This feature will display more details on the selected draw", true},
+         "This feature will display more details on the selected draw", true, "Button3"},
         {"TfrmAdd", factory<AddDrawWindow>(), "Drawsage", "Add New Record",
-         "Add a new draw manually to the database", false},
+         "Add a new draw manually to the database", false, "Button3"},
         {"TfrmGenerator", factory<GeneratorWindow>(), "Drawsage", "Combination Generator",
          "Use this feature to calculate / generate combinations", true, "Button2"},
         {"TfrmUpdate", factory<UpdateWizard>(), "Drawsage Update", "Drawsage Update",
@@ -79,7 +79,7 @@ const QList<ShellCase>& shellCases()
         {"TfrmOverall", factory<FrequencyHistoryWindow>(), "Drawsage", "Frequency Anylizer",
          "This feature will anylize the number frequencies and desplay detailed information", true},
         {"TfrmOpen", factory<GameSelectionWindow>(), "Open Database", "Open Database",
-         "Open a specific Lottery Database", true},
+         "Open a specific Lottery Database", true, "Button2"},
         {"TfrmTemplate", factory<TemplateEditor>(), "Drawsage", "Template Editor",
          "Use this feature to create custom combinations", false},
         {"TfrmCheck", factory<TicketChecker>(), "Drawsage", "Check Lotto Ticket",
@@ -275,9 +275,11 @@ private slots:
         saveScreenshot(window.get(), shell.objectName);
 
         auto* close = control<QPushButton>(shell.closeButton, window.get());
-        // The update wizard's button cancels until an update has been installed.
-        const bool wizard = QString(shell.objectName) == "TfrmUpdate";
-        QCOMPARE(close->text(), QString(wizard ? "&Cancel" : "&Close"));
+        // The update wizard's button cancels until an update has been installed; the draw
+        // entry and game windows close by cancelling.
+        const bool cancels =
+            QStringList({"TfrmUpdate", "TfrmAdd", "TfrmOpen"}).contains(shell.objectName);
+        QCOMPARE(close->text(), QString(cancels ? "&Cancel" : "&Close"));
         close->click();
         QVERIFY(window->isHidden());
         window->show(); // closing only hides: the window is shown again as it was

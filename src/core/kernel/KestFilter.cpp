@@ -97,14 +97,17 @@ private:
 
 class TextComparison : public Node {
 public:
-    TextComparison(int slot, Op op, QString value)
+    TextComparison(int slot, Op op, const QString& value)
         : m_slot(slot)
         , m_op(op)
-        , m_value(std::move(value))
+        , m_value(value.trimmed())
     {}
     bool matches(const TableRow& row) const override
     {
-        return holds(m_op, QString::compare(row.texts[m_slot], m_value, Qt::CaseInsensitive));
+        // Imported texts keep the blank after the results file's commas (" B"); the blanks
+        // around a text are not part of its value, on either side of the comparison.
+        return holds(
+            m_op, QStringView(row.texts[m_slot]).trimmed().compare(m_value, Qt::CaseInsensitive));
     }
 
 private:
@@ -115,16 +118,17 @@ private:
 
 class PrefixMatch : public Node {
 public:
-    PrefixMatch(int slot, QString prefix, bool negated)
+    PrefixMatch(int slot, const QString& prefix, bool negated)
         : m_slot(slot)
-        , m_prefix(std::move(prefix))
+        , m_prefix(prefix.trimmed())
         , m_negated(negated)
     {}
     bool matches(const TableRow& row) const override
     {
         // A null text starts with no prefix in Qt's eyes, not even with the empty one.
         const bool starts =
-            m_prefix.isEmpty() || row.texts[m_slot].startsWith(m_prefix, Qt::CaseInsensitive);
+            m_prefix.isEmpty() ||
+            QStringView(row.texts[m_slot]).trimmed().startsWith(m_prefix, Qt::CaseInsensitive);
         return starts != m_negated;
     }
 

@@ -20,7 +20,8 @@
 //   value      := "'" chars "'" | number
 // A quoted value is read as a number for a number field and compared as text for a text
 // field. A quoted value ending in '*' is a prefix match, allowed with '=' and '<>' on text
-// fields only. Text compares without regard to case. An empty number compares as 0.
+// fields only. Text compares without regard to case and to the blanks before and after it, on
+// both sides. An empty number compares as 0.
 class TKestFilter {
 public:
     TKestFilter();

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace FilterScripts {
 
@@ -30,6 +31,63 @@ QString load(const QString& path)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines.join("\r\n");
+}
+
+void save(const QString& path, const QString& script)
+{
+    QStringList lines = script.split(QRegularExpression("\r\n|\r|\n"));
+    QByteArray text;
+    for (const QString& line : lines)
+        text += line.toLatin1() + "\r\n";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        throw TKestError(QString("Unable to save the filter script %1: %2")
+                             .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+const QStringList& fieldNames()
+{
+    static const QStringList names{"BALL1",
+                                   "BALL2",
+                                   "BALL3",
+                                   "BALL4",
+                                   "BALL5",
+                                   "BALL6",
+                                   "BALLSET",
+                                   "BONUSBALL",
+                                   "DIV1",
+                                   "DIV1NOWIN",
+                                   "DIV2",
+                                   "DIV2NOWIN",
+                                   "DIV3",
+                                   "DIV3NOWIN",
+                                   "DIV4",
+                                   "DIV4NOWIN",
+                                   "DIV5",
+                                   "DIV5NOWIN",
+                                   "DIV6",
+                                   "DIV6NOWIN",
+                                   "DIV7",
+                                   "DIV7NOWIN",
+                                   "DRAWMACHINE",
+                                   "PRIZEPAYABLE",
+                                   "ROLLOVER",
+                                   "ROLLOVERCOUNT",
+                                   "TOTALSALES",
+                                   "NEXTESTIMATEDJACKPOT",
+                                   "NEXTGUARANTEEDJACKPOT"};
+    return names;
+}
+
+const QStringList& operators()
+{
+    static const QStringList ops{"=", "<", ">", ">=", "<=", "<>"};
+    return ops;
+}
+
+QString comparison(const QString& field, const QString& op, const QString& value)
+{
+    return "(" + field + op + "'" + value + "')";
 }
 
 Outcome apply(TKestTable& results, const QString& script)

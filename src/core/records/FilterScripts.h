@@ -17,6 +17,15 @@ QStringList savedScripts(const QString& folder);
 
 // The script's lines as one text, lines joined by CR LF; empty when the file cannot be read.
 QString load(const QString& path);
+// Writes the script, each line ended by CR LF, in a single-byte code page. Throws TKestError
+// when the file cannot be written; a file that was there stays as it was.
+void save(const QString& path, const QString& script);
+
+// What the editor offers: the draw record's fields (neither DRAWDATE nor KEY) and the operators.
+const QStringList& fieldNames();
+const QStringList& operators();
+// One comparison as the editor's Add writes it: (FIELD<op>'value').
+QString comparison(const QString& field, const QString& op, const QString& value);
 
 enum class Outcome { Filtered, NothingMatched, NotApplied };
 

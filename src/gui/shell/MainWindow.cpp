@@ -6,6 +6,7 @@
 #include "core/kernel/Random.h"
 #include "core/kernel/TableSchema.h"
 #include "core/records/FilterScripts.h"
+#include "core/records/Games.h"
 #include "core/stats/NewsLine.h"
 #include "core/stats/NumberInformation.h"
 #include "gui/components/KestContainer.h"
@@ -447,6 +448,7 @@ void MainWindow::FormShow()
     };
 
     // Each step that fails is reported and the others still run, so the window always opens.
+    connectRecordWindows();
     ErrorReport::guard([this] { FillScriptList(); });
     ErrorReport::guard([this] {
         RecalculateAll();
@@ -621,6 +623,8 @@ void MainWindow::SystemTimerTick()
     m_commands.runScript->setEnabled(!filtered);
     m_commands.openScript->setEnabled(!filtered);
     m_commands.stopScript->setEnabled(filtered);
+    if (FilterEditor* editor = scriptEditor())
+        editor->followFilterState(filtered);
     const bool scriptsSaved = m_filterScripts->itemData(0).toBool();
     m_filterScripts->setEnabled(!filtered && scriptsSaved);
 }
@@ -730,8 +734,7 @@ void MainWindow::ViewSavedTicket()
 
 void MainWindow::SwitchGame(const QString& tableName)
 {
-    if (m_kernel->currentGame() == tableName)
-        return;
+    // The game shown is opened again all the same: its draws are read and counted afresh.
     FilterScripts::stop(m_kernel->ResultsTable);
     try {
         m_kernel->OpenGame(tableName);
@@ -745,12 +748,12 @@ void MainWindow::SwitchGame(const QString& tableName)
 
 void MainWindow::showOpenGame()
 {
-    const bool plus = m_kernel->currentGame() == Tables::LottoPlus;
-    const QString game = plus ? "National Lotto Plus" : "National Lotto";
-    m_drawsHeading->setText(game + " Draw(s)");
-    m_statisticsHeading->setText(plus ? "Lotto Plus Statistics" : "Lotto Statistics");
-    m_statusPanels[3]->setText(" Database : " + game);
-    (plus ? m_commands.lottoPlus : m_commands.lotto)->setChecked(true);
+    const GameTexts& game = Games::of(m_kernel->currentGame());
+    m_drawsHeading->setText(game.drawsHeading);
+    m_statisticsHeading->setText(game.statisticsHeading);
+    m_statusPanels[3]->setText(game.status);
+    (game.tableName == Tables::LottoPlus ? m_commands.lottoPlus : m_commands.lotto)
+        ->setChecked(true);
     ShowStatistics();
 }
 
@@ -779,7 +782,7 @@ void MainWindow::ChooseScript(int index)
         return;
     StopScript();
     m_runningScript = m_filterScripts->itemText(index);
-    m_script = FilterScripts::load(
+    scriptEditor()->loadScript(
         QDir(m_kernel->GetFilterDir()).filePath(m_runningScript + FilterScripts::Extension));
 }
 
@@ -789,14 +792,13 @@ void MainWindow::RunScript()
     StopScript();
     if (m_filterScripts->itemData(m_filterScripts->currentIndex()).toBool())
         m_runningScript = chosen;
-    if (m_script.isEmpty() && !m_runningScript.isEmpty())
-        m_script = FilterScripts::load(
+    // An empty editor runs the script the list shows, which the first showing selects
+    // without loading it.
+    FilterEditor* editor = scriptEditor();
+    if (editor->script().isEmpty() && !m_runningScript.isEmpty())
+        editor->loadScript(
             QDir(m_kernel->GetFilterDir()).filePath(m_runningScript + FilterScripts::Extension));
-    if (FilterScripts::apply(m_kernel->ResultsTable, m_script) ==
-        FilterScripts::Outcome::NothingMatched)
-        m_kernel->ShowNotice(FilterScripts::NoMatch);
-    ShowStatistics();
-    SystemTimerTick();
+    editor->runScript();
 }
 
 void MainWindow::StopScript()
@@ -815,5 +817,40 @@ void MainWindow::OpenScript()
         return;
     StopScript();
     m_runningScript = file;
-    m_script = FilterScripts::load(file);
+    scriptEditor()->loadScript(file);
+}
+
+FilterEditor* MainWindow::scriptEditor() const
+{
+    return findChild<FilterEditor*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+void MainWindow::refreshAfterFilter(bool recalculate)
+{
+    if (recalculate)
+        RecalculateAll();
+    m_statisticsPages->ShowStatistics(*m_kernel);
+    SystemTimerTick();
+}
+
+void MainWindow::connectRecordWindows()
+{
+    FilterEditor* editor = scriptEditor();
+    connect(editor, &FilterEditor::scriptsChanged, this, guarded(&MainWindow::FillScriptList));
+    connect(editor, &FilterEditor::scriptOpened, this,
+            [this](const QString& path) { m_runningScript = path; });
+    connect(editor, &FilterEditor::refreshRequested, this, [this](bool recalculate) {
+        ErrorReport::guard([this, recalculate] { refreshAfterFilter(recalculate); });
+    });
+    connect(findChild<AddDrawWindow*>(QString(), Qt::FindDirectChildrenOnly),
+            &AddDrawWindow::drawStored, this, guarded(&MainWindow::ShowStatistics));
+    connect(findChild<DrawDetailsWindow*>(QString(), Qt::FindDirectChildrenOnly),
+            &DrawDetailsWindow::currentDrawChanged, this, [this] {
+                m_drawGrid->setCurrentIndex(
+                    m_drawModel->index(m_kernel->ResultsTable.position(), 0));
+            });
+    connect(findChild<GameSelectionWindow*>(QString(), Qt::FindDirectChildrenOnly),
+            &GameSelectionWindow::gameChosen, this, [this](const QString& tableName) {
+                ErrorReport::guard([this, tableName] { SwitchGame(tableName); });
+            });
 }

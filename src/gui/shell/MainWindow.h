@@ -17,6 +17,7 @@ class QMenuBar;
 class QSplitter;
 class QTableView;
 class QToolBar;
+class FilterEditor;
 class TKernel;
 class TKestContainer;
 class TKestExBar;
@@ -175,6 +176,11 @@ private:
     void RunScript();
     void StopScript();
     void OpenScript();
+    // The editor's script box holds the script every filter command runs.
+    FilterEditor* scriptEditor() const;
+    void refreshAfterFilter(bool recalculate);
+    // The draw record windows tell this window what they changed.
+    void connectRecordWindows();
 
     Commands m_commands;
     QToolBar* m_mainBar = nullptr;                // tbMain
@@ -199,7 +205,6 @@ private:
     TKestTableModel* m_drawModel = nullptr;
     ProcessorLoad m_processorLoad;
     QString m_helpFolder;
-    QString m_script;        // the script the filter commands run
     QString m_runningScript; // its name as the status bar shows it
     QDeadlineTimer m_nextSeedShowing;
     QHBoxLayout* m_body = nullptr; // task bar | grid over pages

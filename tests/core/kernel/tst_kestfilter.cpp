@@ -117,7 +117,12 @@ void TestKestFilter::evaluates_data()
     QTest::newRow("text >= case") << "DRAWMACHINE>='b'" << true;
     QTest::newRow("text unquoted number") << "DRAWDATE<1" << true;
     QTest::newRow("text digits as text") << "DRAWDATE>' 10'" << false;
-    QTest::newRow("text keeps blanks") << "DRAWDATE='03 January 2004'" << false;
+    // Blanks around a text do not count, on either side; blanks inside it do.
+    QTest::newRow("text outer blanks") << "DRAWDATE='03 January 2004 '" << true;
+    QTest::newRow("text value blank") << "DRAWMACHINE=' B'" << true;
+    QTest::newRow("text inner blanks") << "DRAWDATE='03  January 2004'" << false;
+    QTest::newRow("text < outer blanks") << "DRAWMACHINE<' C'" << true;
+    QTest::newRow("prefix outer blanks") << "DRAWDATE='03 jan*'" << true;
     QTest::newRow("quoted keywords") << "DRAWDATE=' (AND) [OR] '" << false;
 
     // A trailing * is a prefix match with = and <> on text fields.
