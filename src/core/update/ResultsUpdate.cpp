@@ -6,8 +6,11 @@
 #include "core/kernel/TableSchema.h"
 #include "core/update/ResultsFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QUrl>
 
 namespace {
 
@@ -46,6 +49,30 @@ QString ResultsUpdate::server(const TKestSettings& settings)
 {
     const QString value = settings.read(ServerSetting).value_or(QVariant()).toString().trimmed();
     return value.isEmpty() ? QString(DefaultServer) : value;
+}
+
+QString ResultsUpdate::serverProblem(const QString& server)
+{
+    const QUrl url(server.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (url.isValid() && (scheme == "http" || scheme == "https") && !url.host().isEmpty() &&
+        (url.path().isEmpty() || url.path() == "/") && !url.hasQuery() && !url.hasFragment())
+        return {};
+    return QString("\"%1\" is not a usable results server: give an http:// or https:// address "
+                   "with a host name and, if needed, a port, such as %2")
+        .arg(server, DefaultServer);
+}
+
+std::function<void()> ResultsUpdate::eventPump(int interval)
+{
+    auto sinceEvents = std::make_shared<QElapsedTimer>();
+    sinceEvents->start();
+    return [sinceEvents, interval] {
+        if (sinceEvents->elapsed() >= interval) {
+            QCoreApplication::processEvents();
+            sinceEvents->restart();
+        }
+    };
 }
 
 ResultsUpdate::ResultsUpdate(QObject* parent)
