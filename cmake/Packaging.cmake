@@ -11,8 +11,11 @@ command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-# The libraries the programs link come from dpkg-shlibdeps; Qt's plugins are loaded at run
-# time, so the database driver and the platform plugins are named here.
+# The libraries the programs link come from dpkg-shlibdeps. Qt loads its plugins at run time,
+# unseen by it: the SQLite driver (every table) and the SVG icon engine (the program's icon)
+# are named here; tools/check-install.sh checks that they stay named.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6")
+# Native windows on a Wayland desktop; without it the program runs through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 include(CPack)

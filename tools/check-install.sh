@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks Drawsage as a desktop program: validates the desktop entry and the AppStream metainfo,
 # makes the .deb, unpacks it into a scratch root and starts the unpacked drawsage-cli on a fresh
-# home, where its first start must install the sample data from the package's share/drawsage.
+# home, where its first start must install the sample data from the package's share/drawsage;
+# then the unpacked desktop program, offscreen.
 #   tools/check-install.sh [BUILD-FOLDER]   (default build; built already)
 set -euo pipefail
 
@@ -22,7 +23,14 @@ rm -f "$build"/drawsage_*.deb
 }
 deb=$(ls "$build"/drawsage_*.deb)
 echo "check-install: made $(basename "$deb")"
-dpkg-deb --field "$deb" Depends
+depends=$(dpkg-deb --field "$deb" Depends)
+echo "Depends: $depends"
+# The plugins Qt loads at run time are invisible to dpkg-shlibdeps: their packages must be named.
+for plugin in sqldrivers/libqsqlite.so iconengines/libqsvgicon.so; do
+    owner=$(dpkg -S "*/qt6/plugins/$plugin" | head -1 | cut -d: -f1)
+    [[ ", $depends," == *", $owner "* || ", $depends," == *", $owner,"* ]] ||
+        fail "the package does not depend on $owner, which holds the Qt plugin $plugin"
+done
 dpkg -x "$deb" "$scratch/root"
 usr="$scratch/root/usr"
 
@@ -56,3 +64,8 @@ for folder in Templates Filters; do
 done
 cli report >/dev/null
 echo "check-install: the unpacked drawsage-cli installed and read $draws sample draws"
+# The desktop program too, without a display: it fills its pages, says so and ends.
+env -i HOME="$home" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+    DRAWSAGE_STARTUP_TIMING=1 timeout 120 "$usr/bin/drawsage" 2>/dev/null | grep -q "ready after" ||
+    fail "the unpacked drawsage did not start"
+echo "check-install: the unpacked drawsage started"
