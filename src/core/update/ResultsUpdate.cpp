@@ -33,6 +33,25 @@ bool looksLikeResultsFile(const QString& path)
     return false;
 }
 
+// Opens a game's table, replaces its draws with the file's and closes it, letting events
+// through between the steps, as opening and closing wait on the disk.
+void replaceDraws(const QString& dataFolder, const QString& tableName, const QString& file,
+                  const std::function<void()>& keepResponsive)
+{
+    const auto letEventsThrough = [&keepResponsive] {
+        if (keepResponsive)
+            keepResponsive();
+    };
+    TKestTable table;
+    table.setDatabasePath(dataFolder);
+    table.setTableName(tableName);
+    table.Open();
+    letEventsThrough();
+    importResultsFile(table, file, keepResponsive);
+    table.Close();
+    letEventsThrough();
+}
+
 } // namespace
 
 const std::array<ResultsGame, ResultsUpdate::GameCount>& ResultsUpdate::games()
@@ -161,11 +180,8 @@ int ResultsUpdate::install(const QString& dataFolder,
         memo({});
         memo(QString("Updating the South African %1 Database").arg(about.name));
         if (transfer.usable) {
-            TKestTable table;
-            table.setDatabasePath(dataFolder);
-            table.setTableName(about.tableName);
             try {
-                importResultsFile(table, transfer.file, keepResponsive);
+                replaceDraws(dataFolder, about.tableName, transfer.file, keepResponsive);
                 memo("Verifying new data");
                 ++updated;
                 continue;

@@ -43,7 +43,7 @@ public:
 
     // Lets pending events through at most every interval milliseconds: what a window passes
     // to install so that it stays responsive without slowing the passes down.
-    static std::function<void()> eventPump(int interval = 20);
+    static std::function<void()> eventPump(int interval = 10);
 
     explicit ResultsUpdate(QObject* parent = nullptr);
     ~ResultsUpdate() override;
