@@ -10,6 +10,7 @@ trap 'rm -rf "$root"' EXIT INT TERM
 mkdir -p "$root/lotto/clientfiles/lotto"
 cp "$here/data/sample/lottoresults.csv" "$here/data/sample/lottoplusresults.csv" \
     "$root/lotto/clientfiles/lotto/"
-echo "Serving the sample results on http://127.0.0.1:$port"
+# Python says "Serving HTTP on 127.0.0.1 port PORT" once it listens: Update works from then on.
+echo "Starting the sample results server on http://127.0.0.1:$port ..."
 cd "$root"
 python3 -m http.server "$port" --bind 127.0.0.1

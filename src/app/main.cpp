@@ -15,6 +15,8 @@ int main(int argc, char* argv[])
     DrawsageApplication application(argc, argv);
     QApplication::setApplicationName("Drawsage");
     QApplication::setOrganizationName("Kestrix");
+    // Desktops match the windows to the installed desktop entry and its icon by this name.
+    QGuiApplication::setDesktopFileName("com.kestrix.Drawsage");
 
     TKestSettings settings;
     try {

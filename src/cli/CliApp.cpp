@@ -1,5 +1,6 @@
 #include "CliApp.h"
 #include "cli/CompanionCommands.h"
+#include "cli/HelpText.h"
 #include "cli/RecordCommands.h"
 #include "cli/TicketCommands.h"
 #include "cli/UpdateCommand.h"
@@ -67,24 +68,30 @@ int CliApp::fail(const QString& message, int status)
 int CliApp::run(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription("The Drawsage engine without windows.\n\n" + usage());
     parser.addHelpOption();
-    const QCommandLineOption config("config", "Use this settings file.", "FILE");
-    const QCommandLineOption game("game", "The game: lotto (default) or plus.", "GAME", "lotto");
-    const QCommandLineOption filter("filter", "Run this filter expression first.", "EXPRESSION");
+    parser.addVersionOption();
+    const QCommandLineOption config("config", "", "FILE");
+    const QCommandLineOption game("game", "", "GAME", "lotto");
+    const QCommandLineOption filter("filter", "", "EXPRESSION");
     parser.addOptions({config, game, filter});
-    parser.addPositionalArgument("command", "The command to run.", "COMMAND [ARGS]");
     // Options stop at the command so that a command's own options are its own.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(arguments))
         return fail(parser.errorText(), BadUsage);
     if (parser.isSet("help")) {
-        m_out << parser.helpText();
+        m_out << helpText() << Qt::flush;
+        return Ok;
+    }
+    if (parser.isSet("version")) {
+        m_out << QCoreApplication::applicationName() << ' '
+              << QCoreApplication::applicationVersion() << Qt::endl;
         return Ok;
     }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return fail("no command given; see --help", BadUsage);
+    if (positional.size() == 2 && (positional.last() == "--help" || positional.last() == "-h"))
+        return printCommandHelp(positional.first());
     const QString gameName = parser.value(game).toLower();
     if (gameName != "lotto" && gameName != "plus")
         return fail("--game takes lotto or plus", BadUsage);
@@ -141,45 +148,46 @@ std::vector<CliApp::Command> CliApp::commands()
         return int(Ok);
     };
     return {
-        {"import", "FILE", "replace the current game's draws with an operator results file", 1,
-         false, [this](TKernel& k, const QStringList& a) { return importFile(k, a); }},
-        {"draws", "", "the draws of the table, newest first, the 32 fields in order", 0, false,
+        {"import", "FILE", "replace the game's draws with the draws of a results file", 1, false,
+         [this](TKernel& k, const QStringList& a) { return importFile(k, a); }},
+        {"draws", "", "every draw, newest first: one a line, its fields separated by TAB", 0, false,
          [this](TKernel& k, const QStringList&) { return printDraws(k.ResultsTable, 0); }},
-        {"report", "", "the \"Overall Information\" rows: Item TAB Value", 0, true,
+        {"report", "", "the overall information: Item TAB Value", 0, true,
          [rows](TKernel& k, const QStringList&) { return rows(OverallReportRows(k.Stats)); }},
-        {"numbers", "", "the \"Number Information\" rows, in Number order", 0, true,
+        {"numbers", "", "the number information, one number a line", 0, true,
          [rows](TKernel& k, const QStringList&) {
              return rows(NumberInformationRows(k.Stats, k.ResultsTable.filtered()));
          }},
-        {"combinations", "", "the \"Combination Frequencies\" rows, ascending", 0, true,
+        {"combinations", "",
+         "every combination drawn: combination TAB times drawn TAB sum TAB rating", 0, true,
          [rows](TKernel& k, const QStringList&) { return rows(CombinationRows(k.Stats)); }},
-        {"positions", "N", "the \"Draw Information\" page of position N (7: the bonus ball)", 1,
-         true, [this](TKernel& k, const QStringList& a) { return printPositions(k, a); }},
-        {"news", "", "the news line as composed, before any scrolling", 0, true,
+        {"positions", "N", "the draw information of ball position N (1 to 6; 7 is the bonus ball)",
+         1, true, [this](TKernel& k, const QStringList& a) { return printPositions(k, a); }},
+        {"news", "", "the news line", 0, true,
          [rows](TKernel& k, const QStringList&) { return rows({{k.Stats.News}}); }},
-        {"hotcold", "", "the six hot and the six cold numbers of the task bar", 0, true,
+        {"hotcold", "", "the six hot numbers, then the six cold numbers, a line each", 0, true,
          [this](TKernel& k, const QStringList&) { return printHotCold(k); }},
-        {"frequencies", "", "49 lines: BallNr TAB main-ball Total TAB bonus Total", 0, true,
-         [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
-        {"history", "", "the history table: DrawDate TAB the 49 running counts", 0, true,
-         [this](TKernel& k, const QStringList&) { return printHistory(k); }},
+        {"frequencies", "",
+         "how often each number was drawn: number TAB as a main ball TAB as the bonus ball", 0,
+         true, [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
+        {"history", "", "the running count of each number after every draw: date TAB 49 counts", 0,
+         true, [this](TKernel& k, const QStringList&) { return printHistory(k); }},
         {"random", "--seed S [--count N] [--range LOW HIGH]",
-         "seed the random source, then N values (default 10), one a line", AnyArguments, false,
-         [this](TKernel&, const QStringList& a) { return printRandom(a); }},
+         "seed the random source with S, then print N of its values (default 10), one a line: "
+         "numbers in [0,1), or whole numbers from LOW to HIGH with --range",
+         AnyArguments, false, [this](TKernel&, const QStringList& a) { return printRandom(a); }},
         {"generate",
          "--seed S [--count N] [--quick-pick] [--frequency both|hot|cold] [--even K] [--high K] "
          "[--no-duplicate-check] [--no-drawn-check] [--priority due,overdue,favourite] "
          "[--save FILE.dtk]",
-         "a run of the \"Generator\" page: Sequence TAB Combinations TAB Sum TAB Rating; no "
-         "priority unless --priority says so (the window ticks \"Due Numbers\" by default: "
-         "--priority due gives its rows)",
+         "generate N combinations (default 16): sequence TAB combination TAB sum TAB rating; "
+         "due, overdue or favourite numbers are preferred only when --priority names them",
          AnyArguments, true, [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
         {"template",
          "apply FILE.tpl (--numbers N1,N2,... | --pick KIND [--seed S]) | coverage FILE.tpl",
-         "the combinations of a template over the picked numbers, as generate prints them; KIND "
-         "is an automatic selection: hot, cold, due, overdue, non-due, favourite or random; or "
-         "the template's true guarantee: m TAB t, DivN TAB chance, Expected winning lines TAB "
-         "value",
+         "apply: the combinations of a wheel template over the numbers given or picked (KIND: "
+         "hot, cold, due, overdue, non-due, favourite or random), as generate prints them; "
+         "coverage: the template's guaranteed win and expected winning lines",
          AnyArguments, false,
          [this, rows](TKernel& k, const QStringList& a) {
              if (a.value(0) == "coverage" && a.size() == 2)
@@ -187,59 +195,129 @@ std::vector<CliApp::Command> CliApp::commands()
              return applyTemplate(k, a);
          }},
         {"ticket", "show|info FILE.dtk",
-         "show: the rows of a ticket; info: the viewer's information values", 2, false,
+         "show: the combinations of a ticket file; info: its summary", 2, false,
          [this](TKernel& k, const QStringList& a) {
              return a.first() == "info" ? TicketCommands::info(k, a.last(), m_out) : showTicket(a);
          }},
         {"check", "FILE.dtk [--draw \"DD Month YYYY\" | --numbers N1 .. N6 BONUS | --all-draws]",
-         "the checker's rows for a draw (default: the newest), for seven numbers, or every draw",
+         "check a ticket against a draw (default: the newest), against six numbers and a bonus "
+         "ball, or against every draw",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return TicketCommands::check(k, a, m_out); }},
-        {"pairs", "[--top K]", "pairs drawn together: N1 TAB N2 TAB count, most often first",
-         AnyArguments, false,
+        {"pairs", "[--top K]",
+         "the pairs of numbers drawn together, most often first: N1 TAB N2 TAB count", AnyArguments,
+         false,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::pairs(k, a)); }},
-        {"triplets", "[--top K]", "triplets drawn together: N1 TAB N2 TAB N3 TAB count",
-         AnyArguments, false,
+        {"triplets", "[--top K]",
+         "the triplets drawn together, most often first: N1 TAB N2 TAB N3 TAB count", AnyArguments,
+         false,
          [rows](TKernel& k, const QStringList& a) {
              return rows(CompanionCommands::triplets(k, a));
          }},
-        {"consecutive", "", "run TAB draws TAB share TAB expected share, by longest run", 0, false,
+        {"consecutive", "",
+         "draws by their longest run of consecutive numbers: run TAB draws TAB share TAB expected "
+         "share",
+         0, false,
          [rows](TKernel& k, const QStringList& a) {
              return rows(CompanionCommands::consecutive(k, a));
          }},
-        {"skips", "N", "DRAWDATE TAB skip for each appearance of N, newest first, then Current", 1,
+        {"skips", "N",
+         "the draws skipped between the appearances of N, newest first, then the current skip", 1,
          false,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
         {"fairness", "",
-         "chi-square tests of equal chances: Item TAB Value, then number TAB observed TAB "
-         "expected TAB residual",
+         "chi-square tests that every number has an equal chance: Item TAB Value, then number "
+         "TAB observed TAB expected TAB residual",
          0, true, [rows](TKernel& k, const QStringList&) { return rows(fairnessRows(k)); }},
-        {"update", "[--server URL]", "download both games' results files and replace their draws",
+        {"update", "[--server URL]",
+         "download both games' results files and replace the draws of each game whose file arrived "
+         "whole",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return runUpdateCommand(k, a, m_out, m_err); }},
         {"add", "--date \"DD Month YYYY\" --balls B1 .. B6 --bonus B [...]",
-         "store a draw as the window does (options: --machine A|B|C, --ballset, --sales, --pool, "
-         "--rollover, --rollover-count, --estimated, --guaranteed N; --div K AMOUNT WINNERS); "
-         "figures not given are 0",
+         "add a draw at the top of the table, checked as in the draw entry window (options: "
+         "--machine A|B|C, --ballset, --sales, --pool, --rollover, --rollover-count, --estimated, "
+         "--guaranteed N; --div K AMOUNT WINNERS); figures not given are 0",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return RecordCommands::add(k, a, m_err); }},
         {"remove", "\"DD Month YYYY\"", "remove the newest draw of that date", 1, false,
          [this](TKernel& k, const QStringList& a) { return RecordCommands::remove(k, a, m_err); }},
         {"info", "[\"DD Month YYYY\"]",
-         "the draw details window's texts: the balls, the date, then Item TAB Value (default: the "
-         "newest draw)",
+         "a draw's balls, date, prizes and winners: Item TAB Value (default: the newest draw)",
          AnyArguments, false,
          [this](TKernel& k, const QStringList& a) { return RecordCommands::info(k, a, m_out); }},
     };
 }
 
-QString CliApp::usage()
+namespace {
+// The help's sections in order; a command not named here is listed under "Other commands".
+const std::vector<std::pair<QString, QStringList>> HelpSections{
+    {"Draws", {"draws", "info", "add", "remove", "import", "update"}},
+    {"Statistics",
+     {"report", "numbers", "combinations", "positions", "news", "hotcold", "frequencies", "history",
+      "pairs", "triplets", "consecutive", "skips", "fairness"}},
+    {"Combinations and tickets", {"random", "generate", "template", "ticket", "check", "print"}},
+};
+} // namespace
+
+QString CliApp::commandEntry(const Command& command)
 {
-    QStringList lines{"Commands:"};
-    for (const Command& command : commands())
-        lines << QString("  %1 %2").arg(command.name, command.arguments).leftJustified(18) +
-                     command.help;
-    return lines.join('\n');
+    return HelpText::entry(command.name + ' ' + command.arguments, command.help);
+}
+
+QString CliApp::helpText()
+{
+    QString text = "Usage: drawsage-cli [OPTIONS] COMMAND [ARGUMENTS]\n" +
+                   HelpText::wrapped("The Drawsage engine without windows: the statistics, draws "
+                                     "and combinations as text, one row a line, cells separated "
+                                     "by TAB.",
+                                     HelpText::Width)
+                       .join('\n') +
+                   "\n\nOptions:\n";
+    for (const auto& [option, description] : std::initializer_list<std::pair<QString, QString>>{
+             {"--config FILE", "use this settings file instead of the user's"},
+             {"--game lotto|plus", "the game to work on (default: lotto)"},
+             {"--filter EXPRESSION", "only the draws that pass this filter expression"},
+             {"-h, --help", "show this help; COMMAND --help shows one command's"},
+             {"-v, --version", "show the version"}})
+        text += HelpText::entry(option, description);
+
+    const std::vector<Command> table = commands();
+    QStringList listed;
+    const auto section = [&](const QString& title, const auto& belongs) {
+        QString entries;
+        for (const Command& command : table) {
+            if (belongs(command.name)) {
+                entries += commandEntry(command);
+                listed << command.name;
+            }
+        }
+        if (!entries.isEmpty())
+            text += '\n' + title + ":\n" + entries;
+    };
+    for (const auto& [title, names] : HelpSections)
+        section(title, [&names](const QString& name) { return names.contains(name); });
+    section("Other commands", [&listed](const QString& name) { return !listed.contains(name); });
+
+    text += "\nExamples:\n"
+            "  drawsage-cli --game plus report\n"
+            "  drawsage-cli generate --seed 7 --count 5 --even 3\n"
+            "  drawsage-cli --filter \"DRAWMACHINE=' B'\" frequencies\n";
+    return text;
+}
+
+int CliApp::printCommandHelp(const QString& name)
+{
+    for (const Command& command : commands()) {
+        if (command.name == name) {
+            const QString usageLine =
+                "Usage: drawsage-cli [OPTIONS] " + command.name + ' ' + command.arguments;
+            m_out << HelpText::wrapped(usageLine, HelpText::Width).join("\n    ") << "\n\n"
+                  << HelpText::wrapped(command.help, HelpText::Width).join('\n') << Qt::endl;
+            return Ok;
+        }
+    }
+    return fail(QString("unknown command: %1; see --help").arg(name), BadUsage);
 }
 
 void CliApp::printRows(const std::vector<QStringList>& rows)

@@ -32,7 +32,10 @@ private:
     static constexpr int AnyArguments = -1;
 
     std::vector<Command> commands();
-    QString usage();
+    QString helpText();
+    // A command's line of the help: its name, arguments and description.
+    static QString commandEntry(const Command& command);
+    int printCommandHelp(const QString& name);
     int importFile(TKernel& kernel, const QStringList& args);
     int printDraws(TKestTable& table, int firstField);
     int printPositions(TKernel& kernel, const QStringList& args);

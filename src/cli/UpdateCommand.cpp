@@ -20,6 +20,15 @@ int runUpdateCommand(TKernel& kernel, const QStringList& args, QTextStream& out,
     }
     const QString address =
         parser.isSet(server) ? parser.value(server) : ResultsUpdate::server(kernel.Settings);
+    if (const QString problem = ResultsUpdate::serverProblem(address); !problem.isEmpty()) {
+        if (parser.isSet(server)) {
+            err << "drawsage-cli: --server: " << problem << Qt::endl;
+            return 2;
+        }
+        err << "drawsage-cli: ResultsServer in " << kernel.Settings.fileName() << ": " << problem
+            << Qt::endl;
+        return 1;
+    }
 
     ResultsUpdate update;
     std::array<QString, ResultsUpdate::GameCount> shown;

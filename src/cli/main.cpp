@@ -11,6 +11,7 @@ int main(int argc, char* argv[])
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("drawsage-cli");
     QCoreApplication::setOrganizationName("Kestrix");
+    QCoreApplication::setApplicationVersion(DRAWSAGE_VERSION);
     // The last resort: whatever escapes a command ends the program with one line, not an
     // abort and a core dump.
     try {

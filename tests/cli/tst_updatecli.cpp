@@ -3,6 +3,7 @@
 #include "TestHttpServer.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QThread>
 #include <QtTest>
 
@@ -47,6 +48,17 @@ private slots:
         QVERIFY(failed.lines.contains(
             "The National Lotto Database was kept as it was: The attempt to connect to the "
             "Internet has failed."));
+        QCOMPARE(runCli(env, {"draws"}).lines.size(), 12);
+
+        // An address that is no web address is named, from the option and from the setting.
+        const CliResult badOption = runCli(env, {"update", "--server", "127.0.0.1:8049"});
+        QCOMPARE(badOption.status, 2);
+        QVERIFY(badOption.errors.contains(
+            "--server: \"127.0.0.1:8049\" is not a usable results server"));
+        QSettings(env.configFile(), QSettings::IniFormat).setValue("ResultsServer", "results");
+        const CliResult badSetting = runCli(env, {"update"});
+        QCOMPARE(badSetting.status, 1);
+        QVERIFY(badSetting.errors.contains("ResultsServer in " + env.configFile()));
         QCOMPARE(runCli(env, {"draws"}).lines.size(), 12);
         thread.quit();
         thread.wait();

@@ -3,6 +3,7 @@
 #include "TestHttpServer.h"
 #include "core/kernel/Kernel.h"
 #include "core/update/ResultsUpdate.h"
+#include "gui/components/KestMessage.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/update/UpdateErrorList.h"
 #include "gui/update/UpdateWizard.h"
@@ -68,6 +69,9 @@ private slots:
         openAt(m_server->url());
         QTRY_VERIFY(button("btnNext")->isEnabled());
         QCOMPARE(control<QLabel>("Label4", m_wizard)->text(), "Download completed.");
+        QCOMPARE(control<QLabel>("Label8", m_wizard)->text(),
+                 "Download failed: Internal Server Error");
+        saveScreenshot(m_wizard, "update_step1_ended");
         QVERIFY(
             mainWindow().findChild<UpdateErrorList*>()->text().contains("Internal Server Error"));
         button("btnNext")->click();
@@ -91,6 +95,21 @@ private slots:
         m_wizard->show();
         QCOMPARE(m_wizard->page(), UpdateWizard::Step0);
         QCOMPARE(control<QLabel>("Label4", m_wizard)->text(), "Waiting for connection...");
+        m_wizard->close();
+    }
+
+    void unusableServerIsNamedBeforeAnyDownload()
+    {
+        kernel().Settings.write(ResultsUpdate::ServerSetting, "127.0.0.1:8049");
+        m_wizard = mainWindow().findChild<UpdateWizard*>();
+        m_wizard->show();
+        TKestMessage::clearAnswered();
+        TKestMessage::setNextAnswer(QMessageBox::Ok);
+        button("btnNext")->click();
+        QCOMPARE(m_wizard->page(), UpdateWizard::Step0);
+        QVERIFY(TKestMessage::answeredTexts().value(0).contains(
+            "\"127.0.0.1:8049\" is not a usable results server"));
+        QVERIFY(m_server->requests().isEmpty());
         m_wizard->close();
     }
 

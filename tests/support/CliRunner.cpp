@@ -4,13 +4,13 @@
 
 #include <QProcess>
 
-CliResult runCli(const TestEnvironment& env, const QStringList& arguments)
+CliResult runCli(const TestEnvironment& env, const QStringList& arguments, const QString& program)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("LC_ALL", "en_US.UTF-8");
     process.setProcessEnvironment(environment);
-    process.start(DRAWSAGE_CLI, QStringList{"--config", env.configFile()} + arguments);
+    process.start(program, QStringList{"--config", env.configFile()} + arguments);
     if (!process.waitForFinished(60000))
         return {};
     CliResult result;

@@ -13,4 +13,6 @@ struct CliResult {
 };
 
 // Runs drawsage-cli with the settings file of the test's private home and an English locale.
-CliResult runCli(const TestEnvironment& env, const QStringList& arguments);
+// program: another copy of drawsage-cli, such as one laid out as installed.
+CliResult runCli(const TestEnvironment& env, const QStringList& arguments,
+                 const QString& program = DRAWSAGE_CLI);

@@ -5,6 +5,7 @@
 #include "core/kernel/TableSchema.h"
 #include "core/update/ResultsFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -55,6 +56,14 @@ void copySamples(const QString& resourceFolder, const QString& target)
     }
 }
 
+// Where the first start takes its files from: the installed data folder beside the programs,
+// or the files built into the program when it runs from its build folder.
+QString sampleSource()
+{
+    const QString installed = installedDataFolder();
+    return installed.isEmpty() ? QString(":/sample") : installed;
+}
+
 void importSample(const QString& dataFolder, const QString& tableName, const QString& resource)
 {
     TKestTable table;
@@ -77,9 +86,9 @@ void installDatabase(const QString& dataFolder)
             Tables::createTableFile(path, name);
             made << path;
             if (name == Tables::Lotto)
-                importSample(dataFolder, name, ":/sample/lottoresults.csv");
+                importSample(dataFolder, name, sampleSource() + "/lottoresults.csv");
             else if (name == Tables::LottoPlus)
-                importSample(dataFolder, name, ":/sample/lottoplusresults.csv");
+                importSample(dataFolder, name, sampleSource() + "/lottoplusresults.csv");
         }
     } catch (...) {
         for (const QString& path : made) {
@@ -91,6 +100,13 @@ void installDatabase(const QString& dataFolder)
 }
 
 } // namespace
+
+QString installedDataFolder()
+{
+    const QString folder =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/drawsage");
+    return QFileInfo(folder + "/lottoresults.csv").isFile() ? folder : QString();
+}
 
 QString defaultRoot()
 {
@@ -114,9 +130,9 @@ QStringList ensureInstalled(TKestSettings& settings)
         if (name == "DataDir")
             installDatabase(folder);
         else if (name == "FilterDir")
-            copySamples(":/sample/filters", folder);
+            copySamples(sampleSource() + "/filters", folder);
         else if (name == "Templates")
-            copySamples(":/sample/templates", folder);
+            copySamples(sampleSource() + "/templates", folder);
         if (!settings.write(name, QDir::toNativeSeparators(folder)))
             throw TKestError(QString("Cannot write the settings file %1").arg(settings.fileName()));
         written << name;

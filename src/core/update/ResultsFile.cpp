@@ -118,16 +118,20 @@ void importResultsFile(TKestTable& table, const QString& path,
     table.DisableControls();
     const auto resume = qScopeGuard([&] { table.EnableControls(); });
 
+    notify(keepResponsive);
     checkComplete(path);
+    notify(keepResponsive);
     const TKestTable::Bookmark current = table.GetBookmark();
     table.StartTransaction();
     try {
         // What is on disk now goes, whatever this handle last read: another process may
         // have written the table since.
         table.DeleteAll();
+        notify(keepResponsive);
         readFile(table, path, keepResponsive);
         removeHeaderRecords(table, path, keepResponsive);
         table.Commit();
+        notify(keepResponsive);
     } catch (...) {
         // When the store has undone the transaction itself (a full disk), the table already
         // knows it; its error is the one to report.

@@ -6,8 +6,11 @@
 #include "core/kernel/TableSchema.h"
 #include "core/update/ResultsFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QUrl>
 
 namespace {
 
@@ -30,6 +33,25 @@ bool looksLikeResultsFile(const QString& path)
     return false;
 }
 
+// Opens a game's table, replaces its draws with the file's and closes it, letting events
+// through between the steps, as opening and closing wait on the disk.
+void replaceDraws(const QString& dataFolder, const QString& tableName, const QString& file,
+                  const std::function<void()>& keepResponsive)
+{
+    const auto letEventsThrough = [&keepResponsive] {
+        if (keepResponsive)
+            keepResponsive();
+    };
+    TKestTable table;
+    table.setDatabasePath(dataFolder);
+    table.setTableName(tableName);
+    table.Open();
+    letEventsThrough();
+    importResultsFile(table, file, keepResponsive);
+    table.Close();
+    letEventsThrough();
+}
+
 } // namespace
 
 const std::array<ResultsGame, ResultsUpdate::GameCount>& ResultsUpdate::games()
@@ -46,6 +68,30 @@ QString ResultsUpdate::server(const TKestSettings& settings)
 {
     const QString value = settings.read(ServerSetting).value_or(QVariant()).toString().trimmed();
     return value.isEmpty() ? QString(DefaultServer) : value;
+}
+
+QString ResultsUpdate::serverProblem(const QString& server)
+{
+    const QUrl url(server.trimmed(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (url.isValid() && (scheme == "http" || scheme == "https") && !url.host().isEmpty() &&
+        (url.path().isEmpty() || url.path() == "/") && !url.hasQuery() && !url.hasFragment())
+        return {};
+    return QString("\"%1\" is not a usable results server: give an http:// or https:// address "
+                   "with a host name and, if needed, a port, such as %2")
+        .arg(server, DefaultServer);
+}
+
+std::function<void()> ResultsUpdate::eventPump(int interval)
+{
+    auto sinceEvents = std::make_shared<QElapsedTimer>();
+    sinceEvents->start();
+    return [sinceEvents, interval] {
+        if (sinceEvents->elapsed() >= interval) {
+            QCoreApplication::processEvents();
+            sinceEvents->restart();
+        }
+    };
 }
 
 ResultsUpdate::ResultsUpdate(QObject* parent)
@@ -134,11 +180,8 @@ int ResultsUpdate::install(const QString& dataFolder,
         memo({});
         memo(QString("Updating the South African %1 Database").arg(about.name));
         if (transfer.usable) {
-            TKestTable table;
-            table.setDatabasePath(dataFolder);
-            table.setTableName(about.tableName);
             try {
-                importResultsFile(table, transfer.file, keepResponsive);
+                replaceDraws(dataFolder, about.tableName, transfer.file, keepResponsive);
                 memo("Verifying new data");
                 ++updated;
                 continue;

@@ -37,6 +37,13 @@ public:
     static const std::array<ResultsGame, GameCount>& games();
     // The ResultsServer setting, or the default when it is not set.
     static QString server(const TKestSettings& settings);
+    // Why an address cannot be the results server, or empty when it can: it must be an http or
+    // https address with a host and, as the paths are fixed, nothing after the port.
+    static QString serverProblem(const QString& server);
+
+    // Lets pending events through at most every interval milliseconds: what a window passes
+    // to install so that it stays responsive without slowing the passes down.
+    static std::function<void()> eventPump(int interval = 10);
 
     explicit ResultsUpdate(QObject* parent = nullptr);
     ~ResultsUpdate() override;
@@ -48,6 +55,8 @@ public:
     bool downloading() const { return m_running > 0; }
     bool usable(int game) const { return m_transfers[game].usable; }
     bool anyUsable() const { return usable(0) || usable(1); }
+    // Why a game's file is not usable, once its download has ended.
+    QString reason(int game) const { return m_transfers[game].reason; }
     QStringList errorLines() const { return m_errorLines; }
 
     // Replaces the draws of each game whose file is usable, one transaction per table, in the

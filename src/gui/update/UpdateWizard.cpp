@@ -7,9 +7,8 @@
 #include "gui/shell/MainWindow.h"
 #include "gui/update/UpdateErrorList.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
+#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -286,13 +285,25 @@ void UpdateWizard::next()
 
 void UpdateWizard::startDownloads()
 {
-    m_next->setEnabled(false);
-    m_close->setEnabled(true);
-    showPage(Step1);
     TKernel* kernel = TKernel::instance();
     if (!kernel)
         return;
-    m_update->start(ResultsUpdate::server(kernel->Settings), kernel->GetTempDir());
+    // An address that cannot work is the user's to mend: say so, instead of blaming the
+    // connection on the failure page.
+    const QString server = ResultsUpdate::server(kernel->Settings);
+    if (const QString problem = ResultsUpdate::serverProblem(server); !problem.isEmpty()) {
+        m_step = 0;
+        TKestMessage::critical(
+            this, "Drawsage Update",
+            QString("Drawsage cannot update from the results server set as "
+                    "ResultsServer in %1:\n%2")
+                .arg(QDir::toNativeSeparators(kernel->Settings.fileName()), problem));
+        return;
+    }
+    m_next->setEnabled(false);
+    m_close->setEnabled(true);
+    showPage(Step1);
+    m_update->start(server, kernel->GetTempDir());
 }
 
 void UpdateWizard::showProgress(int game, qint64 done, qint64 total, const QString& speed,
@@ -311,8 +322,10 @@ void UpdateWizard::showProgress(int game, qint64 done, qint64 total, const QStri
 
 void UpdateWizard::downloadEnded(int game, bool usable)
 {
-    if (!usable)
+    if (!usable) {
+        m_status[game]->setText("Download failed: " + m_update->reason(game));
         return;
+    }
     if (TKernel* kernel = TKernel::instance())
         kernel->ShowNotice(game == 0 ? "The Lotto update is ready to be installed"
                                      : "The Lotto Plus update is ready to be installed");
@@ -351,17 +364,9 @@ void UpdateWizard::installUpdate()
     m_close->setEnabled(false);
     showPage(Step2);
     m_installing = true;
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
     m_update->install(
         kernel->DataAlias.AliasParam(TKernel::DatabaseName, "PATH"),
-        [this](const QString& line) { m_memo->appendPlainText(line); },
-        [&sinceEvents] {
-            if (sinceEvents.elapsed() >= 20) {
-                QApplication::processEvents();
-                sinceEvents.restart();
-            }
-        });
+        [this](const QString& line) { m_memo->appendPlainText(line); }, ResultsUpdate::eventPump());
     m_installing = false;
     m_close->setText("&Finnish");
     m_close->setEnabled(true);

@@ -198,6 +198,19 @@ private slots:
         settings.write(ResultsUpdate::ServerSetting, "http://results.example:81");
         QCOMPARE(ResultsUpdate::server(settings), "http://results.example:81");
     }
+
+    void unusableServersAreNamed()
+    {
+        for (const char* usable :
+             {"http://127.0.0.1:8049", "HTTPS://results.example/", " http://[::1]:8080 "})
+            QVERIFY2(ResultsUpdate::serverProblem(usable).isEmpty(), usable);
+        // No scheme, another scheme, no host, a path the fixed paths would follow, a bad port.
+        for (const char* unusable :
+             {"127.0.0.1:8049", "localhost:8049", "ftp://results.example", "http://",
+              "http:/results.example", "http://results.example/lotto", "http://host:99999", ""})
+            QVERIFY2(ResultsUpdate::serverProblem(unusable).contains("not a usable results server"),
+                     unusable);
+    }
 };
 
 // The downloader on its own: resume, refusal and the progress it reports.
