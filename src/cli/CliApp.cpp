@@ -1,5 +1,6 @@
 #include "CliApp.h"
 #include "cli/CompanionCommands.h"
+#include "cli/PrintCommand.h"
 #include "cli/TicketCommands.h"
 #include "cli/UpdateCommand.h"
 
@@ -209,6 +210,8 @@ std::vector<CliApp::Command> CliApp::commands()
         {"skips", "N", "DRAWDATE TAB skip for each appearance of N, newest first, then Current", 1,
          false,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
+        {PrintCommand::Name, "FILE.dtk --pdf OUT.pdf", "the ticket as the viewer prints it", 3,
+         false, [](TKernel& k, const QStringList& a) { return PrintCommand::run(k, a); }},
         {"fairness", "",
          "chi-square tests of equal chances: Item TAB Value, then number TAB observed TAB "
          "expected TAB residual",
