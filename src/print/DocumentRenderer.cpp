@@ -10,6 +10,10 @@
 namespace {
 
 constexpr int PdfResolution = 300;
+// The page is laid out in units of 1/300 inch whatever the device, and the painter scales them
+// to its resolution: a printer and a PDF file get the same line and page breaks.
+constexpr qreal LayoutDpi = 300;
+constexpr qreal PointsPerInch = 72;
 constexpr qreal MillimetresPerInch = 25.4;
 constexpr int TextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 const QColor HeadFill(228, 232, 240);
@@ -33,17 +37,16 @@ struct Page {
     qreal headY = -1; // where the column heads are drawn; -1 for none
 };
 
-// Sizes in device pixels, taken from the device so that printers of any resolution and the
-// PDF writer lay out the same page.
+// Sizes in layout units (LayoutDpi).
 class Layout {
 public:
-    Layout(const PrintDocument& document, QPaintDevice& device);
+    Layout(const PrintDocument& document, const QPaintDevice& device);
 
     std::vector<Page> paginate() const;
     void paintPage(QPainter& painter, const Page& page, int number, int pages) const;
 
 private:
-    qreal mm(qreal millimetres) const { return millimetres * m_dpi / MillimetresPerInch; }
+    static qreal mm(qreal millimetres) { return millimetres * LayoutDpi / MillimetresPerInch; }
     qreal textHeight(const QFont& font, const QString& text, qreal width) const;
     qreal rowHeight(const QStringList& cells, const QFont& font) const;
     qreal columnLeft(int column) const;
@@ -54,8 +57,6 @@ private:
     void paintBlock(QPainter& painter, const Placed& placed) const;
 
     const PrintDocument& m_document;
-    QPaintDevice& m_device;
-    qreal m_dpi;
     qreal m_width;
     qreal m_height;
     QFont m_body;
@@ -70,33 +71,38 @@ private:
     std::vector<qreal> m_columns;
 };
 
+// Sized in layout units and unhinted, so that its measures do not depend on the device.
 QFont pageFont(qreal points, bool bold = false)
 {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setPixelSize(qRound(points * LayoutDpi / PointsPerInch));
     font.setBold(bold);
     return font;
 }
 
-Layout::Layout(const PrintDocument& document, QPaintDevice& device)
+qreal deviceScale(const QPaintDevice& device)
+{
+    return device.logicalDpiY() / LayoutDpi;
+}
+
+Layout::Layout(const PrintDocument& document, const QPaintDevice& device)
     : m_document(document)
-    , m_device(device)
-    , m_dpi(device.logicalDpiY())
-    , m_width(device.width())
-    , m_height(device.height())
+    , m_width(device.width() / deviceScale(device))
+    , m_height(device.height() / deviceScale(device))
     , m_body(pageFont(10))
     , m_bold(pageFont(10, true))
     , m_title(pageFont(16, true))
     , m_small(pageFont(8))
     , m_padding(mm(1))
 {
-    const QFontMetricsF title(m_title, &m_device);
-    const QFontMetricsF body(m_body, &m_device);
+    const QFontMetricsF title(m_title);
+    const QFontMetricsF body(m_body);
     m_headerHeight = title.height() + body.height() + mm(6);
-    m_footerHeight = QFontMetricsF(m_small, &m_device).height() + mm(4);
-    m_headHeight = QFontMetricsF(m_bold, &m_device).height() + 2 * m_padding;
-    const QFontMetricsF bold(m_bold, &m_device);
+    m_footerHeight = QFontMetricsF(m_small).height() + mm(4);
+    m_headHeight = QFontMetricsF(m_bold).height() + 2 * m_padding;
+    const QFontMetricsF bold(m_bold);
     for (const QStringList& line : m_document.summary)
         m_itemWidth = std::max(m_itemWidth, bold.horizontalAdvance(line.value(0)) + mm(4));
     m_itemWidth = std::min(m_itemWidth, m_width * 0.4);
@@ -113,8 +119,8 @@ void Layout::fitColumns()
         count = std::max(count, int(row.size()));
     if (count == 0)
         return;
-    const QFontMetricsF body(m_body, &m_device);
-    const QFontMetricsF bold(m_bold, &m_device);
+    const QFontMetricsF body(m_body);
+    const QFontMetricsF bold(m_bold);
     m_columns.assign(count, 0);
     for (int c = 0; c < m_document.columns.size(); ++c)
         m_columns[c] = bold.horizontalAdvance(m_document.columns[c]);
@@ -151,7 +157,7 @@ qreal Layout::columnLeft(int column) const
 
 qreal Layout::textHeight(const QFont& font, const QString& text, qreal width) const
 {
-    const QFontMetricsF metrics(font, &m_device);
+    const QFontMetricsF metrics(font);
     const qreal height =
         text.isEmpty()
             ? 0
@@ -218,8 +224,8 @@ std::vector<Page> Layout::paginate() const
 
 void Layout::paintHeader(QPainter& painter) const
 {
-    const QFontMetricsF title(m_title, &m_device);
-    const QFontMetricsF body(m_body, &m_device);
+    const QFontMetricsF title(m_title);
+    const QFontMetricsF body(m_body);
     painter.setFont(m_body);
     painter.drawText(QRectF(0, title.ascent() - body.ascent(), m_width, body.height()),
                      Qt::AlignRight | Qt::AlignTop, m_document.date);
@@ -314,6 +320,7 @@ int DocumentRenderer::render(const PrintDocument& document, QPagedPaintDevice& d
     if (!painter.begin(&device))
         return 0;
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(deviceScale(device), deviceScale(device));
     const Layout layout(document, device);
     const std::vector<Page> pages = layout.paginate();
     for (int p = 0; p < int(pages.size()); ++p) {

@@ -17,6 +17,9 @@ std::optional<QString> nextPrintFile;
 
 void preparePrinter(QPrinter& printer, const PrintDocument& document)
 {
+    // A4 as the PDF files are, so that a print and drawsage-cli's PDF are the same page; the
+    // print dialog can change it.
+    printer.setPageSize(QPageSize(QPageSize::A4));
     const qreal margin = DocumentRenderer::MarginMillimetres;
     printer.setPageMargins(QMarginsF(margin, margin, margin, margin), QPageLayout::Millimeter);
     printer.setDocName(document.title);
@@ -28,14 +31,16 @@ void preparePrinter(QPrinter& printer, const PrintDocument& document)
 void DocumentPrinter::print(QWidget* parent, const PrintDocument& document)
 {
     QPrinter printer(QPrinter::HighResolution);
-    preparePrinter(printer, document);
     if (nextPrintFile) {
+        // Before the page is set up: a change of output format resets it.
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(*nextPrintFile);
         nextPrintFile.reset();
+        preparePrinter(printer, document);
         DocumentRenderer::render(document, printer);
         return;
     }
+    preparePrinter(printer, document);
     // The preview's own print button opens the print dialog.
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(document.title);
