@@ -1,6 +1,7 @@
 #include "CliApp.h"
 #include "cli/CompanionCommands.h"
 #include "cli/HelpText.h"
+#include "cli/PrintCommand.h"
 #include "cli/RecordCommands.h"
 #include "cli/TicketCommands.h"
 #include "cli/UpdateCommand.h"
@@ -225,6 +226,9 @@ std::vector<CliApp::Command> CliApp::commands()
          "the draws skipped between the appearances of N, newest first, then the current skip", 1,
          false,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
+        {PrintCommand::Name, "FILE.dtk --pdf OUT.pdf",
+         "write the ticket as a PDF, laid out as the ticket viewer prints it", 3, false,
+         [](TKernel& k, const QStringList& a) { return PrintCommand::run(k, a); }},
         {"fairness", "",
          "chi-square tests that every number has an equal chance: Item TAB Value, then number "
          "TAB observed TAB expected TAB residual",

@@ -1,14 +1,29 @@
 #include "CliApp.h"
+#include "cli/PrintCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+#include <memory>
 #include <new>
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
+    // Printed pages need fonts, which need a GUI application; the offscreen platform needs no
+    // display. Every other command stays a console program. An argument that only looks like
+    // the command costs nothing but the GUI application.
+    std::unique_ptr<QCoreApplication> application;
+    if (std::any_of(argv + 1, argv + argc,
+                    [](const char* arg) { return std::strcmp(arg, PrintCommand::Name) == 0; })) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName("drawsage-cli");
     QCoreApplication::setOrganizationName("Kestrix");
     QCoreApplication::setApplicationVersion(DRAWSAGE_VERSION);

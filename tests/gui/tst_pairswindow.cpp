@@ -7,8 +7,13 @@
 #include "gui/stats/PairHeatMap.h"
 #include "gui/stats/PairsWindow.h"
 #include "gui/stats/SkipChart.h"
+#include "gui/stats/StatisticsPages.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QTimer>
 
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -67,6 +72,41 @@ private slots:
         window.offerPairFilter(1, 3);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(f.kernel->ResultsTable.RecordCount(), 2);
+    }
+
+    void skipHistoryOpensFromTheNumberInformationMenu()
+    {
+        KernelFixture f;
+        f.add({7, 8, 9, 10, 11, 12}, 49);
+        f.add({1, 2, 3, 4, 5, 6}, 49);
+        f.add({7, 20, 21, 22, 23, 24}, 49);
+        f.kernel->RecalculateAll();
+        StatisticsPages pages;
+        pages.ShowStatistics(*f.kernel);
+        pages.show();
+        auto* numbers = pages.findChild<StatisticsListView*>("RankTable");
+        pages.setCurrentWidget(numbers->parentWidget());
+        QVERIFY(QTest::qWaitForWindowExposed(&pages));
+        numbers->setCurrentIndex(numbers->model()->index(6, 0)); // 07
+        QCOMPARE(numbers->rowAt(6).value(0), QString("07"));
+
+        // The menu key opens the list's menu; its entry shows the chart of the selected number.
+        QTimer::singleShot(0, this, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QCOMPARE(menu->actions().value(0)->text(), QString("Skip History\u2026"));
+            menu->setActiveAction(menu->actions().value(0));
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                              numbers->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(numbers, &key);
+        auto* chart = pages.findChild<SkipChart*>();
+        QTRY_VERIFY(chart->isVisible());
+        QCOMPARE(chart->windowTitle(), QString("Skip History of 07"));
+        QCOMPARE(
+            chart->findChild<QLabel*>("lblSkipSummary")->text(),
+            QString("Appearances: 2    Longest skip: 1    Average skip: 1.0    Current skip: 0"));
     }
 
     void screenshots()

@@ -213,6 +213,12 @@ SkipHistory Skips(const DrawList& draws, int number)
     return history;
 }
 
+QString CurrentSkipHint(const DrawList& draws, int number)
+{
+    return QString::asprintf("Number %.2d\nCurrent skip: %d draw(s)", number,
+                             Skips(draws, number).current);
+}
+
 QString PairFilterExpression(int first, int second, const QString& activeFilter)
 {
     const auto holding = [](int number) {

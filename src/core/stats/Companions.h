@@ -90,6 +90,9 @@ struct SkipHistory {
     double average = 0;            // the mean gap between two appearances; 0 with fewer than two
 };
 SkipHistory Skips(const DrawList& draws, int number);
+// The tool tip of a number in the task bar's hot and cold lists: "Number 07", then its current
+// skip, "Current skip: 5 draw(s)".
+QString CurrentSkipHint(const DrawList& draws, int number);
 
 // The filter that narrows the results to the draws holding both numbers as main balls, as
 // "([BALL1]='07' OR ... OR [BALL6]='07') AND ([BALL1]='12' OR ...)". Given the text of an

@@ -32,8 +32,27 @@ std::optional<TicketInformation> ticketInformation(const TicketRows& rows, doubl
     info.totalTickets =
         Format(": %.3d", {(combinations + CombinationsPerTicket - 1) / CombinationsPerTicket});
     info.averageSum = Format(": %.3d", {average});
-    info.ratingPicture = RateSum(int(average)).picture;
+    const SumRating rating = RateSum(int(average));
+    info.ratingPicture = rating.picture;
+    info.rating = rating.text;
     return info;
+}
+
+PrintDocument ticketDocument(const TicketRows& rows, const QString& ticketName, double costUnit,
+                             PrintDocument page)
+{
+    page.summary.push_back({"Ticket", ": " + ticketName});
+    if (const auto information = ticketInformation(rows, costUnit)) {
+        const QStringList texts = information->texts();
+        for (int i = 0; i < texts.size(); ++i)
+            page.summary.push_back({TicketInformationCaptions[i].trimmed(), texts[i]});
+        page.summary.push_back({"Overall Rating", ": " + information->rating});
+    }
+    page.columns = QStringList{"Sequence", "Combinations", "Sum", "Rating"};
+    page.rows.reserve(rows.size());
+    for (const TicketRow& row : rows)
+        page.rows.push_back(QStringList{row.caption} + row.subItems);
+    return page;
 }
 
 std::vector<QStringList> checkSummaryRows(const CheckDraw& draw, const QString& ticketDate,

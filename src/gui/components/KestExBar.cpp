@@ -256,6 +256,15 @@ int TKestExEntries::taskAt(const QPoint& pos) const
     return -1;
 }
 
+int TKestExEntries::entryAt(const QPoint& pos) const
+{
+    const QList<QRect> rects = layoutFor(width());
+    for (int i = 0; i < rects.size(); ++i)
+        if (rects.at(i).contains(pos))
+            return i;
+    return -1;
+}
+
 void TKestExEntries::setHovered(int index)
 {
     if (index == m_hovered)
@@ -273,7 +282,7 @@ bool TKestExEntries::event(QEvent* event)
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    const int index = taskAt(help->pos());
+    const int index = entryAt(help->pos());
     if (index >= 0 && !m_entries.at(index).hint.isEmpty()) {
         QToolTip::showText(help->globalPos(), m_entries.at(index).hint, this, entryRect(index));
     } else {
@@ -463,11 +472,12 @@ void TKestExBar::addTaskItem(int group, const QString& caption, const QString& h
                                         .id = id});
 }
 
-void TKestExBar::addNumber(int group, const QString& text, bool endsLine)
+void TKestExBar::addNumber(int group, const QString& text, bool endsLine, const QString& hint)
 {
     TKestExEntry entry;
     entry.kind = TKestExEntry::Number;
     entry.caption = text;
+    entry.hint = hint;
     entry.endsLine = endsLine;
     m_groups.at(group)->entries()->add(entry);
 }

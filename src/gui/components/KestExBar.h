@@ -17,7 +17,7 @@ struct TKestExEntry {
 
     Kind kind = Task;
     QString caption;
-    QString hint;          // task items: shown as the tool tip
+    QString hint;          // the tool tip of a task item or a number
     int imageIndex = -1;   // task items: the icon to draw, -1 for none
     int id = 0;            // task items: what a click reports
     bool endsLine = false; // numbers: the next number starts a new line
@@ -61,6 +61,7 @@ private:
     // The rectangles of every entry at this width; `height` receives the total height.
     QList<QRect> layoutFor(int width, int* height = nullptr) const;
     int taskAt(const QPoint& pos) const;
+    int entryAt(const QPoint& pos) const;
     QIcon iconFor(const TKestExEntry& entry) const;
     void setHovered(int index);
 
@@ -115,7 +116,7 @@ public:
 
     void addTaskItem(int group, const QString& caption, const QString& hint, int id,
                      int imageIndex = -1);
-    void addNumber(int group, const QString& text, bool endsLine);
+    void addNumber(int group, const QString& text, bool endsLine, const QString& hint = {});
     void addHeading(int group, const QString& text);
     // Removes a group's entries; the group stays expanded or collapsed as it was.
     void clearEntries(int group);

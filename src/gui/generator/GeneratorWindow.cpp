@@ -8,6 +8,7 @@
 #include "core/kernel/LottoMath.h"
 #include "core/stats/CombinationFrequencies.h"
 #include "gui/components/CombinationDelegate.h"
+#include "gui/components/DocumentPrinter.h"
 #include "gui/components/KestFileDialog.h"
 #include "gui/components/KestMessage.h"
 #include "gui/components/KestPictures.h"
@@ -503,6 +504,13 @@ QWidget* GeneratorWindow::buildButtons()
                &GeneratorWindow::Save);
     for (QPushButton* disabled : {m_clear, m_stop, m_save})
         disabled->setEnabled(false);
+    auto* print = named(new QPushButton("&Print"), "btnPrint",
+                        "Click here to print the combinations or to save them as a PDF file.");
+    print->setAutoDefault(false);
+    print->setMenu(new PrintMenu(
+        this, [this] { return document(); },
+        [this] { return !m_running && m_results->rowsModel()->rowCount() > 0; }));
+    layout->addWidget(print);
     layout->addStretch();
     return column;
 }
@@ -800,6 +808,20 @@ void GeneratorWindow::Stop()
     m_pages->setEnabled(true);
     m_panels[1]->setText(ProcessAborted);
     restoreCursor();
+}
+
+PrintDocument GeneratorWindow::document() const
+{
+    TKernel* k = kernel();
+    if (!k)
+        return {};
+    PrintDocument page = printDocument("Generated Combinations", *k);
+    addListRows(page, *m_results);
+    for (int i = 1; i <= 3; ++i) {
+        if (!m_panels[i]->text().trimmed().isEmpty())
+            page.notes << m_panels[i]->text().trimmed();
+    }
+    return page;
 }
 
 void GeneratorWindow::Clear()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/generator/Generator.h"
+#include "core/kernel/PrintDocument.h"
 #include "gui/components/KestDialog.h"
 #include "gui/components/KestUpDown.h"
 
@@ -66,6 +67,8 @@ public:
 
     const TCombinationGenerator& engine() const { return m_engine; }
     bool running() const { return m_running; }
+    // The result list as shown, with the run's status, as printed.
+    PrintDocument document() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,7 @@
 #include "core/kernel/TableSchema.h"
 #include "core/records/FilterScripts.h"
 #include "core/records/Games.h"
+#include "core/stats/Companions.h"
 #include "core/stats/NewsLine.h"
 #include "core/stats/NumberInformation.h"
 #include "gui/components/KestContainer.h"
@@ -544,12 +545,16 @@ void MainWindow::buildTaskBar()
 void MainWindow::refreshHotAndCold(bool firstBuild)
 {
     m_taskBar->clearEntries(m_hotColdGroup);
+    // Each ball's tool tip tells its current skip among the draws shown.
+    const DrawList draws =
+        m_kernel->ResultsTable.Active() ? ReadDraws(m_kernel->ResultsTable) : DrawList{};
     for (const TaskBarEntry& entry : HotColdEntries(
              m_kernel->Stats, firstBuild ? HotColdBuild::FirstBuild : HotColdBuild::Refresh)) {
         if (entry.kind == TaskBarEntry::Heading)
             m_taskBar->addHeading(m_hotColdGroup, entry.text);
         else
-            m_taskBar->addNumber(m_hotColdGroup, entry.text, entry.endsLine);
+            m_taskBar->addNumber(m_hotColdGroup, entry.text, entry.endsLine,
+                                 CurrentSkipHint(draws, entry.text.toInt()));
     }
 }
 

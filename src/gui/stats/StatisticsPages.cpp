@@ -10,6 +10,7 @@
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
 #include "gui/components/CombinationDelegate.h"
+#include "gui/components/DocumentPrinter.h"
 #include "gui/components/TextRowsModel.h"
 #include "gui/stats/SkipChart.h"
 
@@ -159,6 +160,15 @@ StatisticsPages::StatisticsPages(QWidget* parent)
     m_report->horizontalHeader()->hide();
     m_report->setShowGrid(false);
     addTab(overall, "Overall Information");
+    // The report prints as a page of its own, from its context menu.
+    auto* printMenu = new PrintMenu(
+        this, [this] { return reportDocument(); },
+        [this] { return m_kernel && m_report->rowsModel()->rowCount() > 0; });
+    printMenu->setObjectName("ReportMenu");
+    m_report->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_report, &QWidget::customContextMenuRequested, this, [this, printMenu](QPoint at) {
+        printMenu->popup(m_report->viewport()->mapToGlobal(at));
+    });
 
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (widget(index)->objectName() == "TabSheet9")
@@ -282,6 +292,15 @@ void StatisticsPages::ShowStatistics(TKernel& kernel)
     m_report->resizeColumnToContents(0);
     m_rankTable->setRows(NumberInformationRows(stats, kernel.ResultsTable.filtered()));
     m_rankTable->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+}
+
+PrintDocument StatisticsPages::reportDocument() const
+{
+    if (!m_kernel)
+        return {};
+    PrintDocument page = printDocument("Overall Information", *m_kernel);
+    page.rows = m_report->rowsModel()->rows();
+    return page;
 }
 
 void StatisticsPages::showCombinations(std::vector<QStringList> rows)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/kernel/PrintDocument.h"
 #include "gui/components/CombinationDelegate.h"
 #include "gui/components/FrequencyChart.h"
 #include "gui/components/StatisticsListView.h"
@@ -31,6 +32,8 @@ public:
     void RedrawCharts(TKernel& kernel);
     // Refills the draw information page for the ball position selected in its list box.
     void RefreshDrawInformation(TKernel& kernel);
+    // The "Overall Information" report as printed.
+    PrintDocument reportDocument() const;
 
 signals:
     // The charts' "Show Magnifier".

@@ -4,6 +4,7 @@
 #include "core/kernel/KestError.h"
 #include "core/tickets/TicketCheck.h"
 #include "core/tickets/TicketSummary.h"
+#include "gui/components/DocumentPrinter.h"
 #include "gui/components/KestFileDialog.h"
 #include "gui/components/KestStrGrid.h"
 #include "gui/components/StatisticsListView.h"
@@ -130,6 +131,11 @@ TicketChecker::TicketChecker(QWidget* parent)
     m_clear->setToolTip("Click here to clear all the results.");
     m_clear->setEnabled(false);
     connect(m_clear, &QPushButton::clicked, this, &TicketChecker::clear);
+    auto* print = addButton("btnPrint", "&Print");
+    print->setToolTip("Click here to print the results or to save them as a PDF file.");
+    print->setMenu(new PrintMenu(
+        this, [this] { return document(); },
+        [this] { return shownResults()->rowsModel()->rowCount() > 0; }));
     auto* close = addButton("Button3", "&Close");
     close->setToolTip("Click here to close this dialog.");
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -506,6 +512,25 @@ void TicketChecker::clear()
     m_highestMatch = "None";
     setStatus(ReadyText, ClearedPrizeText);
     refreshSummary();
+}
+
+StatisticsListView* TicketChecker::shownResults() const
+{
+    return m_resultPages->currentIndex() == 0 ? m_results : m_history;
+}
+
+PrintDocument TicketChecker::document() const
+{
+    TKernel* k = kernel();
+    if (!k)
+        return {};
+    PrintDocument page = printDocument("Ticket Check", *k);
+    if (PageControl1->currentIndex() == 0)
+        page.summary = m_summary->rowsModel()->rows();
+    addListRows(page, *shownResults());
+    page.notes = shownResults() == m_history ? m_historyTotals->text().split("   ")
+                                             : QStringList{m_prizeTotal->text().trimmed()};
+    return page;
 }
 
 void TicketChecker::refreshSummary()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/kernel/PrintDocument.h"
 #include "gui/components/KestDialog.h"
 #include "gui/tickets/CheckBoard.h"
 
@@ -27,6 +28,8 @@ public:
     // The current ticket against every draw the table shows.
     void checkAllDraws();
     void clear();
+    // The results shown, with the summary of the Draw tab, as printed.
+    PrintDocument document() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,6 +56,7 @@ private:
     void refreshSummary();
     void setStatus(const QString& progress, const QString& prize);
     void tabChanged(int index);
+    StatisticsListView* shownResults() const;
 
     QTabWidget* PageControl1 = nullptr;
     QComboBox* m_drawList = nullptr;   // DBLookupComboBox1

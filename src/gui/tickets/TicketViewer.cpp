@@ -3,11 +3,13 @@
 #include "core/kernel/Kernel.h"
 #include "core/tickets/TicketSummary.h"
 #include "gui/components/CombinationDelegate.h"
+#include "gui/components/DocumentPrinter.h"
 #include "gui/components/KestFileDialog.h"
 #include "gui/components/KestMessage.h"
 #include "gui/components/KestPictures.h"
 #include "gui/components/StatisticsListView.h"
 
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -31,8 +33,7 @@ TicketViewer::TicketViewer(QWidget* parent)
     auto* group = new QGroupBox(" Information ", this);
     group->setObjectName("GroupBox1");
     auto* form = new QFormLayout(group);
-    const QStringList captions{"Combinations ", "Cost per Unit", "Total Cost", "Total Tickets ",
-                               "Average Sum "};
+    const QStringList& captions = TicketInformationCaptions;
     for (int i = 0; i < captions.size(); ++i) {
         auto* value = new QLabel(": 00", group);
         value->setObjectName(QString("Label%1").arg(7 + i));
@@ -72,6 +73,12 @@ TicketViewer::TicketViewer(QWidget* parent)
 
     m_open = addButton("Button2", "&Open");
     connect(m_open, &QPushButton::clicked, this, &TicketViewer::openTicket);
+    auto* print = addButton("btnPrint", "&Print");
+    print->setToolTip("Click here to print this ticket or to save it as a PDF file.");
+    m_printMenu = new PrintMenu(
+        this, [this] { return document(); },
+        [this] { return lvResult->rowsModel()->rowCount() > 0; });
+    print->setMenu(m_printMenu);
     auto* close = addButton("Button1", "&Close");
     close->setToolTip("Click here to close this dialog.");
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -91,6 +98,7 @@ bool TicketViewer::LoadTicket(const QString& fileName)
     for (const TicketRow& row : rows)
         texts.push_back(QStringList{row.caption} + row.subItems);
     lvResult->setRows(std::move(texts));
+    m_ticketName = QFileInfo(fileName).completeBaseName();
     return true;
 }
 
@@ -105,6 +113,16 @@ QStringList TicketViewer::combinations() const
 void TicketViewer::clearTicket()
 {
     lvResult->setRows({});
+    m_ticketName.clear();
+}
+
+PrintDocument TicketViewer::document() const
+{
+    TKernel* kernel = TKernel::instance();
+    if (!kernel)
+        return {};
+    return ticketDocument(rows(), m_ticketName, kernel->ReadSettingFloat("CostUnit"),
+                          printDocument(TicketPrintTitle, *kernel));
 }
 
 void TicketViewer::showFromChecker(const QString& caption)

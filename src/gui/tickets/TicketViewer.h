@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/kernel/PrintDocument.h"
 #include "core/tickets/TicketFile.h"
 #include "gui/components/KestDialog.h"
 
+class PrintMenu;
 class QLabel;
 class StatisticsListView;
 
@@ -21,6 +23,8 @@ public:
     void clearTicket();
     // Shown from the checker's link: its own Open stays off until the window closes.
     void showFromChecker(const QString& caption);
+    // The current ticket as printed, as drawsage-cli prints it.
+    PrintDocument document() const;
 
     StatisticsListView* lvResult = nullptr;
 
@@ -36,4 +40,6 @@ private:
     QList<QLabel*> m_values; // Label7 ... Label11
     QLabel* m_rating = nullptr;
     QPushButton* m_open = nullptr;
+    PrintMenu* m_printMenu = nullptr;
+    QString m_ticketName; // the file name of the current ticket, without its extension
 };

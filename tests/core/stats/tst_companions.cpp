@@ -142,6 +142,8 @@ private slots:
         QVERIFY(never.appearances.empty());
         QCOMPARE(never.current, 8);
         QCOMPARE(never.average, 0.0);
+        QCOMPARE(CurrentSkipHint(draws, 7), QString("Number 07\nCurrent skip: 1 draw(s)"));
+        QCOMPARE(CurrentSkipHint(draws, 49), QString("Number 49\nCurrent skip: 8 draw(s)"));
     }
 
     void drawsAreReadThroughTheFilter()
