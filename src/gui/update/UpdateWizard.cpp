@@ -354,8 +354,7 @@ void UpdateWizard::installUpdate()
     QElapsedTimer sinceEvents;
     sinceEvents.start();
     m_update->install(
-        kernel->DataAlias.AliasParam(TKernel::DatabaseName, "PATH"),
-        [this](const QString& line) { m_memo->appendPlainText(line); },
+        kernel->DataFolder(), [this](const QString& line) { m_memo->appendPlainText(line); },
         [&sinceEvents] {
             if (sinceEvents.elapsed() >= 20) {
                 QApplication::processEvents();
