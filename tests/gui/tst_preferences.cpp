@@ -3,6 +3,7 @@
 #include "core/kernel/Kernel.h"
 #include "core/update/ResultsUpdate.h"
 #include "gui/components/KestMessage.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/PreferencesWindow.h"
 
 #include <QComboBox>

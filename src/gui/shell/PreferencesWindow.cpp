@@ -26,7 +26,7 @@
 namespace {
 constexpr int DefaultPosition = 200;
 constexpr auto DefaultCost = "2.5";
-constexpr QSize previewSize(260, 24);
+constexpr QSize previewSize(420, 24);
 // The preview follows the news line at the rate a person sees, whatever its speed.
 constexpr int previewInterval = 40;
 
