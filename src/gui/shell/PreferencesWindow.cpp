@@ -237,6 +237,9 @@ void PreferencesWindow::showEvent(QShowEvent* event)
         int interval = k->ScrollTimer.interval();
         if (k->Settings.contains("Marquee"))
             interval = k->ReadSettingInteger("Marquee");
+        // Showing the stored speed does not change the running one (a value beyond the
+        // slider's ends would otherwise be clamped into the timer).
+        const QSignalBlocker blocker(m_speed);
         m_speed->setValue(401 - interval);
         if (k->Settings.contains("CostUnit"))
             m_cost->setText(QLocale().toString(k->ReadSettingFloat("CostUnit"), 'f', 2));
