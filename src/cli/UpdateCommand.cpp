@@ -54,8 +54,8 @@ int runUpdateCommand(TKernel& kernel, const QStringList& args, QTextStream& out,
 
     // The tables are written through their own handles; the kernel's see the result reopened.
     kernel.CloseTables();
-    const int updated = update.install(kernel.DataAlias.AliasParam(TKernel::DatabaseName, "PATH"),
-                                       [&](const QString& line) { out << line << '\n'; });
+    const int updated =
+        update.install(kernel.DataFolder(), [&](const QString& line) { out << line << '\n'; });
     kernel.OpenTables();
     for (const QString& line : update.errorLines())
         out << line << '\n';

@@ -1,11 +1,10 @@
 #include "CliRunner.h"
+#include "ReadOnlyFolder.h"
 #include "TestEnvironment.h"
 
 #include <QProcess>
 #include <QSettings>
 #include <QtTest>
-
-#include <unistd.h>
 
 // The command line program against hostile input, a second process and a read-only folder.
 class TestCliReliability : public QObject {
@@ -98,23 +97,9 @@ private slots:
         const QString folder = dataDir();
         QVERIFY(!folder.isEmpty());
         const QStringList before = runCli(*m_env, {"draws"}).lines;
-        // root writes through permissions: a read-only mount stands in where one may be made.
-        const bool mounted =
-            geteuid() == 0 && QProcess::execute("mount", {"--bind", folder, folder}) == 0;
-        if (mounted && QProcess::execute("mount", {"-o", "remount,ro,bind", folder}) != 0) {
-            QProcess::execute("umount", {folder});
-            QSKIP("cannot make a read-only mount here");
-        }
-        if (geteuid() == 0 && !mounted)
-            QSKIP("running as root without mount: permissions do not stop root");
-        if (!mounted)
-            QVERIFY(QProcess::execute("chmod", {"-R", "a-w", folder}) == 0);
-        const auto restore = qScopeGuard([&] {
-            if (mounted)
-                QProcess::execute("umount", {folder});
-            else
-                QProcess::execute("chmod", {"-R", "u+w", folder});
-        });
+        const ReadOnlyFolder readOnly(folder);
+        if (!readOnly.usable())
+            QSKIP("cannot make a read-only folder here");
 
         const CliResult draws = runCli(*m_env, {"draws"});
         QVERIFY2(draws.status == 0, qPrintable(draws.errors));

@@ -6,6 +6,7 @@
 #include "gui/components/KestFileDialog.h"
 #include "gui/components/KestMessage.h"
 #include "gui/components/KestPopup.h"
+#include "gui/generator/GeneratorWindow.h"
 #include "gui/records/AddDrawWindow.h"
 #include "gui/records/DrawDetailsWindow.h"
 #include "gui/shell/AboutBox.h"
@@ -20,6 +21,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
@@ -202,6 +204,63 @@ private slots:
         trigger("TBItem10");
         QVERIFY(visible<UpdateWizard>());
         QCOMPARE(lastNotice(), QString("Drawsage will attempt to connect to the Internet"));
+    }
+
+    void helpOpensTheProgramsPages()
+    {
+        m_main->setHelpFolder({}); // the pages built into the program
+        for (const char* command : {"TBItem8", "TBItem23"}) {
+            trigger(command);
+            auto* help = control<QWidget>("TfrmHelp");
+            QVERIFY2(help->isVisible(), command);
+            help->hide();
+        }
+        m_main->ItemClick(Item::GettingStarted);
+        QVERIFY(control<QWidget>("TfrmHelp")->isVisible());
+        QVERIFY(lastNotice().isEmpty());
+    }
+
+    void commandsHaveTheirUsualShortCuts()
+    {
+        const std::pair<const char*, QKeySequence> keys[] = {
+            {"TBItem4", QKeySequence("Ctrl+O")},  {"TBItem2", QKeySequence("Ctrl+Q")},
+            {"TBItem14", QKeySequence("Ins")},    {"TBItem15", QKeySequence("Del")},
+            {"TBItem20", QKeySequence("Ctrl+G")}, {"TBItem12", QKeySequence("Ctrl+K")},
+            {"TBItem10", QKeySequence("F5")},     {"TBItem18", QKeySequence("Ctrl+F")},
+            {"TBItem22", QKeySequence("Ctrl+,")}, {"TBItem8", QKeySequence("F1")}};
+        QList<QKeySequence> all;
+        for (QAction* action : m_main->findChildren<QAction*>())
+            if (!action->shortcut().isEmpty())
+                all << action->shortcut();
+        for (const auto& [name, key] : keys) {
+            QAction* action = command(name);
+            QCOMPARE(action->shortcut(), key);
+            QCOMPARE(all.count(key), 1); // a key on two commands would do nothing
+            // Shown in a menu: the action sits in one.
+            const QList<QObject*> shownIn = action->associatedObjects();
+            QVERIFY2(std::any_of(shownIn.begin(), shownIn.end(),
+                                 [](QObject* o) { return qobject_cast<QMenu*>(o) != nullptr; }),
+                     name);
+        }
+        m_main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_main));
+        QTest::keyClick(m_main, Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(visible<GeneratorWindow>());
+    }
+
+    void noPageForcesTheWindowWiderThanALaptopScreen()
+    {
+        m_main->showNormal();
+        m_main->resize(1024, 700);
+        auto* pages = control<QTabWidget>("PageControl1");
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentIndex(page);
+            QCoreApplication::processEvents();
+            QVERIFY2(m_main->minimumSizeHint().width() <= 1024,
+                     qPrintable(pages->widget(page)->objectName()));
+            QVERIFY2(m_main->width() <= 1024, qPrintable(pages->widget(page)->objectName()));
+        }
+        saveScreenshot(m_main, "main-window-1024");
     }
 
     void helpReportsAMissingHelpFileFromTheMenuOnly()

@@ -114,6 +114,23 @@ private slots:
         saveScreenshot(f.overall, "frequency-history");
     }
 
+    void opensShowingTheWholeChartAndResizesWithIt()
+    {
+        Fixture f;
+        f.overall->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.overall));
+        auto* chart = f.overall->findChild<FrequencyChart*>();
+        QVERIFY(f.overall->width() >= f.overall->minimumSizeHint().width());
+        QVERIFY(f.overall->height() >= f.overall->minimumSizeHint().height());
+        QVERIFY(chart->width() >= chart->minimumWidth());
+        QVERIFY(f.overall->rect().contains(
+            QRect(chart->mapTo(f.overall, QPoint(0, 0)), chart->size())));
+        const QSize before = chart->size();
+        f.overall->resize(f.overall->size() + QSize(200, 100));
+        QCoreApplication::processEvents();
+        QCOMPARE(chart->size(), before + QSize(200, 100));
+    }
+
     void aFailedPassIsReportedAndTriedAgain()
     {
         Fixture f;

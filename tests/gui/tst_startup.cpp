@@ -29,7 +29,8 @@ private slots:
                               "TfrmSearch", "TfrmInfo",     "TfrmAdd",       "TfrmGenerator",
                               "TfrmUpdate", "TfrmError",    "TfrmFavourite", "TfrmOverall",
                               "TfrmOpen",   "TfrmTemplate", "TfrmCheck",     "TfrmView",
-                              "TfrmConfig", "TfrmZoom",     "TfrmPairs",     "TfrmFairness"}));
+                              "TfrmConfig", "TfrmZoom",     "TfrmPairs",     "TfrmFairness",
+                              "TfrmHelp"}));
         for (const QString& name : app.creationOrder().mid(2))
             QVERIFY2(!app.main().findChild<QWidget*>(name)->isVisible(), qPrintable(name));
     }

@@ -69,21 +69,26 @@ TKernel* TKernel::instance()
 
 void TKernel::pointAliasAtDataDir()
 {
-    const QString path = "PATH=" + GetDataDir();
-    if (DataAlias.IsAlias(DatabaseName))
-        DataAlias.ModifyAlias(DatabaseName,
-                              {"DRIVER=" + QString(TKestAlias::Driver), "ENABLE BCD=FALSE", path});
-    else
-        DataAlias.AddAlias(DatabaseName, TKestAlias::Driver, {path});
+    // DataDir decides the folder; the alias only follows it, so an alias that cannot be
+    // rewritten (a read-only settings file) never sends the tables elsewhere.
+    m_dataFolder = GetDataDir();
+    const QString path = "PATH=" + m_dataFolder;
+    const bool written =
+        DataAlias.IsAlias(DatabaseName)
+            ? DataAlias.ModifyAlias(
+                  DatabaseName, {"DRIVER=" + QString(TKestAlias::Driver), "ENABLE BCD=FALSE", path})
+            : DataAlias.AddAlias(DatabaseName, TKestAlias::Driver, {path});
+    // An unreadable file has been reported by the read already.
+    if (!written && Settings.canOpen(false))
+        ShowNotice(QString(SettingsReadOnly).arg(Settings.fileName()));
 }
 
 void TKernel::OpenTables()
 {
-    const QString folder = DataAlias.AliasParam(DatabaseName, "PATH");
     for (TKestTable* table :
          {&ResultsTable, &NumberTable, &FavouriteTable, &BonusTable, &HistoryTable}) {
         if (!table->Active())
-            table->setDatabasePath(folder);
+            table->setDatabasePath(m_dataFolder);
         table->Open();
     }
     HistoryStale = true;

@@ -53,6 +53,8 @@ public:
     // the game that was open is then open again.
     void OpenGame(const QString& fileName);
     QString currentGame() const { return ResultsTable.tableName(); }
+    // The folder of the tables: DataDir as it was read when the kernel was created.
+    QString DataFolder() const { return m_dataFolder; }
 
     // Deletes every row; failures are swallowed, the open state is restored.
     static void EmptyTable(TKestTable& table);
@@ -84,6 +86,9 @@ public:
     bool RebuildHistory(const ProgressReport& progress = {});
 
     static constexpr auto SettingsFailure = "Unable to find required registry information.";
+    static constexpr auto SettingsReadOnly =
+        "The settings file %1 cannot be written. Drawsage runs with the folders it names, "
+        "but changed preferences will not be kept.";
     static constexpr auto HistoryFailure = "Unable to process the requested information";
 
 signals:
@@ -94,6 +99,7 @@ signals:
     void errorOccurred(const QString& message);
 
 private:
+    QString m_dataFolder;
     bool m_creating = true;
     bool m_recalculating = false;
     bool m_recalculateAgain = false;

@@ -1,5 +1,7 @@
 #include "core/kernel/KestAlias.h"
 
+#include <QSqlDatabase>
+
 namespace {
 QString key(const QString& alias, const char* item)
 {
@@ -21,6 +23,15 @@ bool TKestAlias::IsAlias(const QString& name) const
     return readList().contains(name, Qt::CaseInsensitive);
 }
 
+QString TKestAlias::storedName(const QString& name) const
+{
+    // Names ignore case, the keys of the file do not: use the name as it was added.
+    for (const QString& stored : readList())
+        if (stored.compare(name, Qt::CaseInsensitive) == 0)
+            return stored;
+    return name;
+}
+
 bool TKestAlias::AddAlias(const QString& name, const QString& driver, const QStringList& params)
 {
     if (name.isEmpty() || name.contains('/') || IsAlias(name))
@@ -37,15 +48,16 @@ bool TKestAlias::AddAlias(const QString& name, const QString& driver, const QStr
 
 bool TKestAlias::DeleteAlias(const QString& name)
 {
+    const QString stored = storedName(name);
     QStringList names = readList();
-    if (names.removeAll(name) == 0)
+    if (names.removeAll(stored) == 0)
         return false;
-    return m_settings.remove("Aliases/" + name) && m_settings.write("Aliases/Names", names);
+    return m_settings.remove("Aliases/" + stored) && m_settings.write("Aliases/Names", names);
 }
 
 bool TKestAlias::ModifyAlias(const QString& name, const QStringList& params)
 {
-    return IsAlias(name) && m_settings.write(key(name, "Params"), params);
+    return IsAlias(name) && m_settings.write(key(storedName(name), "Params"), params);
 }
 
 QStringList TKestAlias::AliasNames() const
@@ -55,24 +67,32 @@ QStringList TKestAlias::AliasNames() const
 
 QString TKestAlias::AliasDriver(const QString& name) const
 {
-    return m_settings.read(key(name, "Driver")).value_or(QVariant()).toString();
+    return m_settings.read(key(storedName(name), "Driver")).value_or(QVariant()).toString();
 }
 
 QStringList TKestAlias::AliasParams(const QString& name) const
 {
-    return m_settings.read(key(name, "Params")).value_or(QVariant()).toStringList();
+    return m_settings.read(key(storedName(name), "Params")).value_or(QVariant()).toStringList();
 }
 
 QStringList TKestAlias::DriverNames() const
 {
-    return {Driver};
+    // The Qt SQL drivers this build can load, named without Qt's "Q": "QSQLITE" is "SQLITE".
+    QStringList names;
+    for (const QString& driver : QSqlDatabase::drivers())
+        names << (driver.startsWith('Q') ? driver.mid(1) : driver);
+    return names;
 }
 
 QStringList TKestAlias::DriverParams(const QString& driver) const
 {
-    if (driver.compare(Driver, Qt::CaseInsensitive) != 0)
+    if (!DriverNames().contains(driver, Qt::CaseInsensitive))
         return {};
-    return {"DRIVER=" + QString(Driver), "PATH="};
+    const QString name = "DRIVER=" + driver.toUpper();
+    // A file database names its folder; a server names where to reach it.
+    if (driver.compare(Driver, Qt::CaseInsensitive) == 0)
+        return {name, "PATH="};
+    return {name, "HOST=", "PORT=", "DATABASE=", "USER NAME="};
 }
 
 QString TKestAlias::AliasParam(const QString& alias, const QString& param) const

@@ -28,5 +28,6 @@ public:
 
 private:
     QStringList readList() const;
+    QString storedName(const QString& name) const;
     TKestSettings& m_settings;
 };

@@ -25,7 +25,8 @@ TKestDialog::TKestDialog(const TKestDialogFrame& frame, QWidget* parent)
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
-    outer->setSizeConstraint(QLayout::SetFixedSize);
+    outer->setSizeConstraint(frame.resizable ? QLayout::SetDefaultConstraint
+                                             : QLayout::SetFixedSize);
     if (!frame.title.isEmpty()) {
         auto* banner = new TKestGradInfo(this);
         banner->setObjectName("KestGradInfo1");

@@ -15,6 +15,7 @@ struct TKestDialogFrame {
     QString description{};
     Qt::WindowFlags hints = Qt::WindowStaysOnTopHint;
     bool centreOnScreen = false; // otherwise centred on the owner window, as dialogs are
+    bool resizable = false;      // otherwise the size its controls need, fixed
 };
 
 // The frame every secondary window shares: a fixed-size dialog with the gradient banner at the

@@ -1,5 +1,6 @@
 #include "gui/components/KestMessage.h"
 
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -17,6 +18,10 @@ QMessageBox::StandardButton TKestMessage::show(QMessageBox::Icon icon, QWidget* 
         answered << text;
         return answer;
     }
+    if (qEnvironmentVariableIntValue("DRAWSAGE_UNATTENDED") == 1) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+        return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No;
+    }
     QMessageBox box(icon, caption, text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
 }
@@ -25,6 +30,12 @@ QMessageBox::StandardButton TKestMessage::critical(QWidget* parent, const QStrin
                                                    const QString& text)
 {
     return show(QMessageBox::Critical, parent, caption, text, QMessageBox::Ok);
+}
+
+QMessageBox::StandardButton TKestMessage::information(QWidget* parent, const QString& caption,
+                                                      const QString& text)
+{
+    return show(QMessageBox::Information, parent, caption, text, QMessageBox::Ok);
 }
 
 QMessageBox::StandardButton TKestMessage::question(QWidget* parent, const QString& caption,

@@ -12,6 +12,7 @@
 #include "gui/records/GameSelectionWindow.h"
 #include "gui/shell/AboutBox.h"
 #include "gui/shell/ErrorReport.h"
+#include "gui/shell/HelpWindow.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/MainWindow.h"
 #include "gui/shell/PreferencesWindow.h"
@@ -65,6 +66,7 @@ Application::Application()
     QObject::connect(main->findChild<PairsWindow*>(), &PairsWindow::drawFilterChanged, main,
                      &MainWindow::ShowStatistics);
     create<FairnessWindow>(main, m_order);
+    create<HelpWindow>(main, m_order);
 }
 
 Application::~Application()

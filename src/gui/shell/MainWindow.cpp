@@ -25,8 +25,10 @@
 #include "gui/records/GameSelectionWindow.h"
 #include "gui/shell/AboutBox.h"
 #include "gui/shell/ErrorReport.h"
+#include "gui/shell/HelpWindow.h"
 #include "gui/shell/MagnifierWindow.h"
 #include "gui/shell/PreferencesWindow.h"
+#include "gui/shell/WebAddresses.h"
 #include "gui/stats/FairnessWindow.h"
 #include "gui/stats/FrequencyHistoryWindow.h"
 #include "gui/stats/PairsWindow.h"
@@ -54,10 +56,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr auto WebSite = "https://kestrix.example/drawsage";
-constexpr auto SupportMail = "mailto:support@kestrix.example?subject=Drawsage";
-constexpr auto HelpFile = "drawsagehelp.chm";
 
 std::vector<TKestTableModel::Column> drawGridColumns()
 {
@@ -88,7 +86,6 @@ QLabel* boldLabel(const QString& text, const QString& objectName, QWidget* paren
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent)
-    , m_helpFolder(QDir::currentPath())
 {
     setObjectName("TfrmMain");
     setWindowTitle("Drawsage - South African Edition");
@@ -200,7 +197,6 @@ void MainWindow::createCommands()
 
     c.helpContents =
         addCommand("TBItem8", "Drawsage Help", {}, "help", [this] { HelpCommand(true); });
-    c.helpContents->setShortcut(QKeySequence(Qt::Key_F1));
     c.updateDatabase =
         addCommand("TBItem10", "Update Database", {}, "update", [this] { UpdateCommand(); });
     c.contact =
@@ -214,10 +210,38 @@ void MainWindow::createCommands()
     c.deleteEntry = addCommand("TBItem15", "Delete Entry", {}, "remove", [this] { RemoveDraw(); });
     c.entryDetails =
         addCommand("TBItem16", "Entry Details", {}, "ticket", shows<DrawDetailsWindow>());
+    setShortcuts();
 
     c.popupMenuBar = addVisibilityToggle("TBVisibilityToggleItem4", "Menu Bar");
     c.popupToolBar = addVisibilityToggle("TBVisibilityToggleItem6", "Toolbar");
     c.popupFilterBar = addVisibilityToggle("TBVisibilityToggleItem7", "Filter Bar");
+}
+
+void MainWindow::setShortcuts()
+{
+    // One action per key, or the key would be ambiguous and do nothing; the menus show them.
+    const Commands& c = m_commands;
+    const std::pair<QAction*, QKeySequence> keys[] = {
+        {c.openGameMenu, QKeySequence::Open},
+        {c.exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {c.preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)},
+        {c.generator, QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {c.checkTicket, QKeySequence(Qt::CTRL | Qt::Key_K)},
+        {c.scriptEditor, QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {c.updateDatabase, QKeySequence(Qt::Key_F5)},
+        {c.helpContents, QKeySequence(Qt::Key_F1)},
+        {c.addEntry, QKeySequence(Qt::Key_Insert)},
+        {c.deleteEntry, QKeySequence(Qt::Key_Delete)},
+        {c.entryDetails, QKeySequence(Qt::Key_Return)},
+    };
+    for (const auto& [action, key] : keys) {
+        action->setShortcut(key);
+        action->setShortcutVisibleInContextMenu(true);
+    }
+    // The grid's own keys act in the grid only (its event filter), so that Delete in a text
+    // field deletes text: as window shortcuts they would act everywhere.
+    for (QAction* gridAction : {c.addEntry, c.deleteEntry, c.entryDetails})
+        gridAction->setShortcutContext(Qt::WidgetShortcut);
 }
 
 void MainWindow::createToolBars()
@@ -324,6 +348,9 @@ void MainWindow::createCentre()
     auto* marqueeLayout = new QVBoxLayout(panel3);
     marqueeLayout->setContentsMargins(6, 3, 6, 3);
     m_marquee = boldLabel(" Marquee", "lblMarquee", panel3);
+    // The news line is far longer than any screen and scrolls: it shows what fits and must
+    // not make the window wider.
+    m_marquee->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     marqueeLayout->addWidget(m_marquee);
     panel3->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(panel3, &QWidget::customContextMenuRequested, this, [this, panel3](const QPoint& at) {
@@ -602,7 +629,7 @@ void MainWindow::ItemClick(TaskBarItem item)
             UpdateCommand();
             break;
         case TaskBarItem::Website:
-            QDesktopServices::openUrl(QUrl(WebSite));
+            QDesktopServices::openUrl(QUrl(WebAddresses::WebSite));
             break;
         }
     });
@@ -708,16 +735,15 @@ void MainWindow::UpdateCommand()
 
 void MainWindow::HelpCommand(bool reportFailure)
 {
-    const QString help = QDir(m_helpFolder).filePath(HelpFile);
-    const bool opened =
-        QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help));
-    if (!opened && reportFailure)
+    auto* help = findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    const QString folder = m_helpFolder.isEmpty() ? HelpWindow::defaultFolder() : m_helpFolder;
+    if (!(help && help->showPage(folder)) && reportFailure)
         m_kernel->ShowNotice("There was un unexpected error while opening Drawsage Help");
 }
 
 void MainWindow::ContactCommand()
 {
-    if (!QDesktopServices::openUrl(QUrl(SupportMail)))
+    if (!QDesktopServices::openUrl(QUrl(WebAddresses::SupportMail)))
         TKestMessage::critical(this, "Drawsage", "Unable to open website");
 }
 

@@ -53,7 +53,8 @@ public:
     // What a click on a task item does; an error it raises is reported, not passed on.
     void ItemClick(TaskBarItem item);
 
-    // Where the help file is looked for; the working folder unless a test says otherwise.
+    // Where the help pages are looked for; HelpWindow::defaultFolder() unless a test says
+    // otherwise.
     void setHelpFolder(const QString& folder) { m_helpFolder = folder; }
     QString runningScript() const { return m_runningScript; }
 
@@ -141,6 +142,7 @@ private:
     std::function<void()> guarded(void (MainWindow::*handler)());
 
     void createCommands();
+    void setShortcuts();
     void createMenus();
     void createToolBars();
     void createCentre();

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 
 namespace {
@@ -23,7 +24,8 @@ FrequencyHistoryWindow::FrequencyHistoryWindow(QWidget* parent)
            .title = "Frequency Anylizer",
            .description =
                "This feature will anylize the number frequencies and desplay detailed information",
-           .centreOnScreen = true},
+           .centreOnScreen = true,
+           .resizable = true},
           parent)
     , m_dates(new QListView)
     , m_history(new TKestTableModel(this))
@@ -59,10 +61,19 @@ FrequencyHistoryWindow::FrequencyHistoryWindow(QWidget* parent)
     contentLayout()->addWidget(pages);
 
     connect(addButton("btnClose", "&Close"), &QPushButton::clicked, this, &QWidget::close);
+    // Opens showing all of the chart, within the screen; the chart grows with the window.
+    resize(sizeHint().expandedTo(minimumSizeHint()));
+}
+
+void FrequencyHistoryWindow::fitScreen()
+{
+    const QRect area = screen()->availableGeometry();
+    resize(size().boundedTo(area.size()).expandedTo(minimumSizeHint().boundedTo(area.size())));
 }
 
 void FrequencyHistoryWindow::showEvent(QShowEvent* event)
 {
+    fitScreen();
     TKestDialog::showEvent(event);
     rebuildHistory();
 }

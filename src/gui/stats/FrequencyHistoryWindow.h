@@ -23,6 +23,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fitScreen();
     void rebuildHistory();
     void showHistoryRow(int row);
     ProgressWindow* progressWindow() const;

@@ -365,7 +365,7 @@ void UpdateWizard::installUpdate()
     showPage(Step2);
     m_installing = true;
     m_update->install(
-        kernel->DataAlias.AliasParam(TKernel::DatabaseName, "PATH"),
+        kernel->DataFolder(),
         [this](const QString& line) { m_memo->appendPlainText(line); }, ResultsUpdate::eventPump());
     m_installing = false;
     m_close->setText("&Finnish");

@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "TestEnvironment.h"
 #include "core/kernel/Installation.h"
 #include "core/kernel/Kernel.h"
@@ -75,6 +76,39 @@ private slots:
         QCOMPARE(kernel.DataAlias.AliasParams("Drawsage"),
                  QStringList({"DRIVER=SQLITE", "ENABLE BCD=FALSE", "PATH=" + env.path("other")}));
         QCOMPARE(kernel.DataAlias.AliasNames(), QStringList({"Drawsage"}));
+    }
+
+    void dataDirDecidesTheFolderEvenWhereTheAliasCannotFollow()
+    {
+        TestEnvironment env;
+        TestData::installSample();
+        TKestSettings settings;
+        const QString data = settings.read("DataDir")->toString();
+        // An alias added under another spelling is the one that follows.
+        settings.remove("Aliases");
+        TKestAlias(settings).AddAlias("drawsage", "PARADOX", {"PATH=" + env.path("old")});
+        {
+            TKernel kernel;
+            QCOMPARE(kernel.DataAlias.AliasNames(), QStringList({"drawsage"}));
+            QCOMPARE(kernel.DataAlias.AliasParam("Drawsage", "PATH"), data);
+        }
+        // A settings file nobody may write, with no alias and with an old one.
+        for (const bool oldAlias : {false, true}) {
+            settings.remove("Aliases");
+            if (oldAlias)
+                TKestAlias(settings).AddAlias("Drawsage", "SQLITE", {"PATH=" + env.path("old")});
+            const ReadOnlyFolder readOnly(env.path("config"));
+            if (!readOnly.usable())
+                QSKIP("cannot make a read-only folder here");
+            TKernel kernel;
+            QSignalSpy notices(&kernel, &TKernel::noticeRequested);
+            QCOMPARE(kernel.DataFolder(), data);
+            QVERIFY(kernel.ResultsTable.Active());
+            QVERIFY(kernel.ResultsTable.RecordCount() > 0);
+            QVERIFY(notices.wait());
+            QCOMPARE(notices.count(), 1);
+            QVERIFY(notices.at(0).at(0).toString().contains(env.configFile()));
+        }
     }
 
     void aliasesAreAdministeredInTheSettingsFile()
