@@ -1,7 +1,7 @@
 # `cpack -G DEB` in the build folder makes the Debian package of what `cmake --install` lays out.
 set(CPACK_PACKAGE_NAME drawsage)
 set(CPACK_PACKAGE_VENDOR Kestrix)
-set(CPACK_PACKAGE_CONTACT "Kestrix <support@kestrix.com>")
+set(CPACK_PACKAGE_CONTACT "Kestrix <support@kestrix.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analyse the draws of a 6-from-49 lottery")
 set(CPACK_PACKAGE_DESCRIPTION
     "Drawsage keeps every past draw of a 6-from-49 lottery with a bonus ball and derives \
