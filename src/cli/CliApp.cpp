@@ -306,7 +306,7 @@ QString CliApp::helpText()
     text += "\nExamples:\n"
             "  drawsage-cli --game plus report\n"
             "  drawsage-cli generate --seed 7 --count 5 --even 3\n"
-            "  drawsage-cli --filter \"DRAWMACHINE=' B'\" frequencies\n";
+            "  drawsage-cli --filter \"DRAWMACHINE='B'\" frequencies\n";
     return text;
 }
 

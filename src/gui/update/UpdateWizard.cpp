@@ -365,8 +365,8 @@ void UpdateWizard::installUpdate()
     showPage(Step2);
     m_installing = true;
     m_update->install(
-        kernel->DataFolder(),
-        [this](const QString& line) { m_memo->appendPlainText(line); }, ResultsUpdate::eventPump());
+        kernel->DataFolder(), [this](const QString& line) { m_memo->appendPlainText(line); },
+        ResultsUpdate::eventPump());
     m_installing = false;
     m_close->setText("&Finnish");
     m_close->setEnabled(true);
