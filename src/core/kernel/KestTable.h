@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kernel/KestFilter.h"
+#include "core/kernel/RowStore.h"
 #include "core/kernel/TableSchema.h"
 
 #include <QObject>
@@ -54,8 +55,16 @@ public:
     void Last();
     void Next();
     void Prior();
-    bool Eof() const { return m_eof; }
-    bool Bof() const { return m_bof; }
+    bool Eof() const
+    {
+        ensureFresh();
+        return m_eof;
+    }
+    bool Bof() const
+    {
+        ensureFresh();
+        return m_bof;
+    }
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecordCount() const;
     int RecNo() const; // 0 when there is no current row
@@ -136,7 +145,14 @@ private:
     void rebuildVisible() const;
     void requireActive() const;
     void requireBrowse() const;
-    const TableRow* currentRow() const;
+    // Rows are named by their physical index; these two name none and the row being edited.
+    static constexpr int NoRow = -1;
+    static constexpr int EditRow = -2;
+    int currentRow() const;
+    double numberIn(int row, int slot) const;
+    QString textIn(int row, int slot) const;
+    QVariant cellValue(int row, int field) const;
+    QString cellText(int row, int field) const;
     int physicalIndex(int visibleIndex) const;
     void notifyChanged();
     void markSiblingsStale();
@@ -149,7 +165,7 @@ private:
     void renumberOrders();
     void runWrite(const std::function<void()>& write, bool severalStatements = false,
                   const std::function<bool()>& stillValid = {});
-    const TableRow* rowById(qint64 rowId) const;
+    int indexOfRowId(qint64 rowId) const;
     bool stillHolds(const TableRow& row) const;
     void refuseWhenReadOnly() const;
     void reloadKeepingCursor() const;
@@ -166,9 +182,10 @@ private:
     const TableSchema* m_schema = nullptr;
     std::unique_ptr<struct Statements> m_sql;
 
-    mutable std::vector<TableRow> m_rows;
+    mutable RowStore m_rows;
     mutable std::vector<int> m_visible; // physical indexes of the rows that pass the filter
     mutable bool m_stale = false;
+    mutable bool m_unread = false; // opened, rows not read yet (m_stale is set too)
     mutable int m_pos = -1;
     mutable bool m_eof = true;
     mutable bool m_bof = true;
