@@ -18,6 +18,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -149,8 +150,9 @@ struct Statements {
         return statement;
     }
 
-    // Runs a bound statement once; one statement is atomic on its own.
-    void run(sqlite3_stmt* statement, const QString& what)
+    // Runs a bound statement once; one statement is atomic on its own. `what` is composed
+    // only on failure: the statement may run once per row of a large write.
+    template <typename What> void run(sqlite3_stmt* statement, const What& what)
     {
         const int result = sqlite3_step(statement);
         const QString error = result == SQLITE_DONE ? QString() : lastError();
@@ -159,7 +161,7 @@ struct Statements {
         if (result != SQLITE_DONE) {
             if (onFailure)
                 onFailure();
-            throw TKestError(QString("%1: %2").arg(what, error));
+            throw TKestError(QString("%1: %2").arg(what(), error));
         }
     }
 };
@@ -365,16 +367,16 @@ void TKestTable::reload() const
         const int row = m_rows.size();
         m_rows.appendEmpty(sqlite3_column_int64(query, 0), sqlite3_column_int64(query, 1));
         for (int i = 0; i < fieldCount; ++i) {
-            const int column = i + 2;
+            // One call for the value, then reads of it that take no lock.
+            sqlite3_value* value = sqlite3_column_value(query, i + 2);
             const int slot = m_schema->slotOf[i];
-            if (sqlite3_column_type(query, column) == SQLITE_NULL)
+            if (sqlite3_value_type(value) == SQLITE_NULL)
                 continue;
             if (m_schema->fields[i].type == FieldType::Text)
-                m_rows.setText(row, slot,
-                               reinterpret_cast<const char*>(sqlite3_column_text(query, column)),
-                               sqlite3_column_bytes(query, column));
+                m_rows.setText(row, slot, reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                               sqlite3_value_bytes(value));
             else
-                m_rows.setNumber(row, slot, sqlite3_column_double(query, column));
+                m_rows.setNumber(row, slot, sqlite3_value_double(value));
         }
     }
     const QString error = result == SQLITE_DONE ? QString() : m_sql->lastError();
@@ -630,20 +632,36 @@ QVariant TKestTable::cellValue(int row, int field) const
     return std::isnan(number) ? QVariant() : QVariant(number);
 }
 
-QString TKestTable::cellText(int row, int field) const
+void TKestTable::appendCellText(QString& out, int row, int field) const
 {
     const int slot = m_schema->slotOf[field];
-    if (m_schema->fields[field].type == FieldType::Text)
-        return textIn(row, slot);
+    if (m_schema->fields[field].type == FieldType::Text) {
+        if (row == EditRow)
+            out += m_editRow.texts[slot];
+        else
+            out += m_rows.textView(row, slot);
+        return;
+    }
     const double number = numberIn(row, slot);
     if (std::isnan(number))
-        return QString();
+        return;
     // Whole numbers, nearly all of them, without the shortest-form search.
     if (number == std::trunc(number) && std::abs(number) < 1e15 &&
-        !(number == 0 && std::signbit(number)))
-        return QString::number(qint64(number));
+        !(number == 0 && std::signbit(number))) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof(digits), qint64(number)).ptr;
+        out += QLatin1StringView(digits, end - digits);
+        return;
+    }
     // Fixed notation: a jackpot of 5000000 reads "5000000", not "5e+06".
-    return QString::number(number, 'f', QLocale::FloatingPointShortest);
+    out += QString::number(number, 'f', QLocale::FloatingPointShortest);
+}
+
+QString TKestTable::cellText(int row, int field) const
+{
+    QString text;
+    appendCellText(text, row, field);
+    return text;
 }
 
 namespace {
@@ -667,8 +685,19 @@ double TKestTable::AsFloat(int field) const
 {
     checkField(schema(), field);
     const int row = currentRow();
-    if (row == NoRow)
+    return row != NoRow ? floatIn(row, field) : 0.0;
+}
+
+double TKestTable::numberAt(int visibleIndex, int field) const
+{
+    checkField(schema(), field);
+    if (visibleIndex < 0 || visibleIndex >= RecordCount())
         return 0.0;
+    return floatIn(physicalIndex(visibleIndex), field);
+}
+
+double TKestTable::floatIn(int row, int field) const
+{
     const int slot = m_schema->slotOf[field];
     // Numbers straight from the row: the statistics read millions of them.
     if (m_schema->fields[field].type != FieldType::Text) {
@@ -710,6 +739,20 @@ QString TKestTable::textAt(int visibleIndex, int field) const
     return cellText(physicalIndex(visibleIndex), field);
 }
 
+QString TKestTable::rowText(int visibleIndex, int firstField, QChar separator) const
+{
+    QString text;
+    if (visibleIndex < 0 || visibleIndex >= RecordCount())
+        return text;
+    const int row = physicalIndex(visibleIndex);
+    for (int field = firstField; field < int(m_schema->fields.size()); ++field) {
+        if (field > firstField)
+            text += separator;
+        appendCellText(text, row, field);
+    }
+    return text;
+}
+
 // ---------------------------------------------------------------------------------------
 // Editing
 
@@ -733,6 +776,53 @@ void TKestTable::Append()
     m_editRow.texts.assign(m_schema->textCount, QString());
     m_insertAt = m_rows.size();
     m_state = State::Insert;
+}
+
+void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>& fill)
+{
+    requireBrowse();
+    ensureFresh();
+    if (count <= 0)
+        return;
+    int before = m_rows.size();
+    TableRow row;
+    try {
+        runWrite(
+            [&] {
+                before = m_rows.size();
+                // After whatever the file holds now, should another program have written it.
+                qint64 order = newOrderAt(m_rows.size(), false);
+                for (int i = 0; i < count; ++i, order += OrderGap) {
+                    row.numbers.assign(m_schema->numberCount, Empty);
+                    row.texts.assign(m_schema->textCount, QString());
+                    fill(i, row);
+                    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
+                        const FieldDef& def = m_schema->fields[field];
+                        if (def.type == FieldType::Text)
+                            row.texts[m_schema->slotOf[field]].truncate(def.size);
+                    }
+                    row.order = order;
+                    writeRow(row, false);
+                    row.rowId = sqlite3_last_insert_rowid(m_sql->handle);
+                    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
+                        if (m_schema->fields[field].type == FieldType::AutoInc)
+                            row.numbers[m_schema->slotOf[field]] = double(row.rowId);
+                    }
+                    m_rows.insert(m_rows.size(), row);
+                }
+            },
+            true, [] { return true; });
+    } catch (...) {
+        // The file holds none of them.
+        while (m_rows.size() > before)
+            m_rows.erase(m_rows.size() - 1);
+        throw;
+    }
+    rebuildVisible();
+    if (m_pos < 0)
+        First();
+    markSiblingsStale();
+    notifyChanged();
 }
 
 void TKestTable::Edit()
@@ -815,7 +905,7 @@ void TKestTable::writeRow(const TableRow& row, bool update)
         }
     }
     sqlite3_bind_int64(statement, index, update ? row.rowId : row.order);
-    m_sql->run(statement, QString("Cannot write to %1").arg(m_tableName));
+    m_sql->run(statement, [this] { return QString("Cannot write to %1").arg(m_tableName); });
 }
 
 // Every write takes the file's write lock and first checks that no other connection has
@@ -946,7 +1036,7 @@ void TKestTable::renumberOrders()
     for (int i = 0; i < m_rows.size(); ++i) {
         sqlite3_bind_int64(m_sql->setOrder, 1, orderAt(i, true));
         sqlite3_bind_int64(m_sql->setOrder, 2, m_rows.rowId(i));
-        m_sql->run(m_sql->setOrder, "Cannot reorder the table");
+        m_sql->run(m_sql->setOrder, [] { return QString("Cannot reorder the table"); });
     }
 }
 
@@ -1042,7 +1132,8 @@ void TKestTable::Delete()
     runWrite(
         [&] {
             sqlite3_bind_int64(m_sql->remove, 1, target.rowId);
-            m_sql->run(m_sql->remove, QString("Cannot delete from %1").arg(m_tableName));
+            m_sql->run(m_sql->remove,
+                       [this] { return QString("Cannot delete from %1").arg(m_tableName); });
         },
         false, [&] { return stillHolds(target); });
     m_rows.erase(indexOfRowId(target.rowId));

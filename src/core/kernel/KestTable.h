@@ -86,6 +86,10 @@ public:
 
     // Reading a row that passes the filter without moving the cursor (for views).
     QString textAt(int visibleIndex, int field) const;
+    double numberAt(int visibleIndex, int field) const; // as AsFloat reads it
+    // The fields from firstField on of such a row, each as AsString gives it, between
+    // separators: for printing tables of thousands of rows.
+    QString rowText(int visibleIndex, int firstField, QChar separator) const;
 
     // Editing. Insert puts the new row ahead of the current one, Append at the end. Post
     // writes it; Cancel drops it. SetField throws TKestError for a value the field refuses
@@ -100,6 +104,10 @@ public:
     }
     void SetFieldText(int field, const QString& text);
     void Post();
+    // Appends `count` rows in one write, for passes that write thousands: `fill` gets the
+    // index of each new row and the row with every field empty, by TableSchema slot. All or
+    // nothing; a text longer than its field is cut as SetField cuts it.
+    void appendRows(int count, const std::function<void(int index, TableRow& row)>& fill);
     void Cancel();
     void Delete(); // the next row becomes current
     // Deletes every row the file holds, including rows another process wrote since this
@@ -150,9 +158,11 @@ private:
     static constexpr int EditRow = -2;
     int currentRow() const;
     double numberIn(int row, int slot) const;
+    double floatIn(int row, int field) const;
     QString textIn(int row, int slot) const;
     QVariant cellValue(int row, int field) const;
     QString cellText(int row, int field) const;
+    void appendCellText(QString& out, int row, int field) const;
     int physicalIndex(int visibleIndex) const;
     void notifyChanged();
     void markSiblingsStale();

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr qint32 EmptyInt = std::numeric_limits<qint32>::min();
 constexpr double Empty = std::numeric_limits<double>::quiet_NaN();
 
 template <typename T> void insertAt(std::vector<T>& values, int at, const T& value)
@@ -23,22 +22,6 @@ template <typename T> void eraseAt(std::vector<T>& values, int at)
 // ---------------------------------------------------------------------------------------
 // Number columns
 
-bool RowStore::NumberColumn::fits(double value)
-{
-    // -0.0 is whole but would come back as 0.
-    return std::isnan(value) ||
-           (value > EmptyInt && value <= std::numeric_limits<qint32>::max() &&
-            value == std::trunc(value) && !(value == 0 && std::signbit(value)));
-}
-
-double RowStore::NumberColumn::get(size_t row) const
-{
-    if (m_wide)
-        return m_doubles[row];
-    const qint32 value = m_ints[row];
-    return value == EmptyInt ? Empty : double(value);
-}
-
 void RowStore::NumberColumn::widen()
 {
     m_doubles.reserve(m_ints.capacity());
@@ -46,16 +29,6 @@ void RowStore::NumberColumn::widen()
         m_doubles.push_back(get(row));
     m_ints = {};
     m_wide = true;
-}
-
-void RowStore::NumberColumn::set(int row, double value)
-{
-    if (!m_wide && !fits(value))
-        widen();
-    if (m_wide)
-        m_doubles[size_t(row)] = value;
-    else
-        m_ints[size_t(row)] = std::isnan(value) ? EmptyInt : qint32(value);
 }
 
 void RowStore::NumberColumn::insert(int at, double value)
@@ -169,7 +142,7 @@ void RowStore::appendEmpty(qint64 rowId, qint64 order)
     m_rowIds.push_back(rowId);
     m_orders.push_back(order);
     for (NumberColumn& column : m_numbers)
-        column.push(Empty);
+        column.pushEmpty();
     for (TextColumn& column : m_texts) {
         column.start.push_back(0);
         column.length.push_back(0);

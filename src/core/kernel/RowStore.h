@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <vector>
 
 // The rows of an open table, kept by column rather than as one TableRow each: 100,000 draws
@@ -23,11 +26,13 @@ public:
     // NaN for an empty value.
     double number(int row, int slot) const { return m_numbers[size_t(slot)].get(size_t(row)); }
     QString text(int row, int slot) const;
+    QStringView textView(int row, int slot) const;
 
     // Appends a row with every field empty, for the loader to fill.
     void appendEmpty(qint64 rowId, qint64 order);
     void setNumber(int row, int slot, double value) { m_numbers[size_t(slot)].set(row, value); }
     void setText(int row, int slot, const char* utf8, int bytes);
+    void setTextEmpty(int row, int slot) { setSpan(row, slot, Span()); }
 
     TableRow row(int index) const;
     // Fills `view` with the row without copying its texts: valid until the store changes.
@@ -42,17 +47,45 @@ private:
     // Whole numbers in 32 bits until a value needs more; then every value as a double.
     class NumberColumn {
     public:
-        double get(size_t row) const;
-        void set(int row, double value);
+        double get(size_t row) const
+        {
+            if (m_wide)
+                return m_doubles[row];
+            const qint32 value = m_ints[row];
+            return value == EmptyInt ? std::numeric_limits<double>::quiet_NaN() : double(value);
+        }
+        void set(int row, double value)
+        {
+            if (!m_wide && !fits(value))
+                widen();
+            if (m_wide)
+                m_doubles[size_t(row)] = value;
+            else
+                m_ints[size_t(row)] = value != value ? EmptyInt : qint32(value);
+        }
         void insert(int at, double value);
         void erase(int at);
-        void push(double value) { insert(int(size()), value); }
+        void pushEmpty()
+        {
+            if (m_wide)
+                m_doubles.push_back(std::numeric_limits<double>::quiet_NaN());
+            else
+                m_ints.push_back(EmptyInt);
+        }
         void reserve(int rows);
         void clear();
         size_t size() const { return m_wide ? m_doubles.size() : m_ints.size(); }
 
+        static constexpr qint32 EmptyInt = std::numeric_limits<qint32>::min();
+
     private:
-        static bool fits(double value);
+        // Whether a value goes into 32 bits and back unchanged (-0.0 would come back as 0).
+        static bool fits(double value)
+        {
+            return value != value ||
+                   (value > EmptyInt && value <= INT32_MAX && double(qint32(value)) == value &&
+                    !(value == 0 && std::signbit(value)));
+        }
         void widen();
         bool m_wide = false;
         std::vector<qint32> m_ints;
@@ -72,7 +105,6 @@ private:
     };
     Span addText(int slot, int row, const QString& text);
     Span addText(int slot, int row, const char16_t* text, size_t length);
-    QStringView textView(int row, int slot) const;
     void setSpan(int row, int slot, Span span);
 
     std::vector<qint64> m_rowIds;
