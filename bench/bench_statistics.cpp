@@ -80,21 +80,57 @@ void BM_AddDrawAndRefresh(benchmark::State& state)
     }
 }
 
-// Each pass replaces the history the previous one wrote, as a later showing does.
+// A pass after the draws changed writes the whole history: it is emptied between passes.
 void BM_RebuildHistory(benchmark::State& state)
 {
     DrawTables tables(int(state.range(0)));
+    for (auto _ : state) {
+        RebuildHistory(tables.results, tables.history);
+        state.PauseTiming();
+        tables.history.DeleteAll();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// A later showing without a change reads the history and keeps it.
+void BM_RebuildHistoryUnchanged(benchmark::State& state)
+{
+    DrawTables tables(int(state.range(0)));
+    RebuildHistory(tables.results, tables.history);
     for (auto _ : state)
         RebuildHistory(tables.results, tables.history);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// What the program does at start-up before its pages show: open the tables of a data folder,
+// rebuild the statistics and fill every page.
+void BM_StartUp(benchmark::State& state)
+{
+    DrawTables tables(int(state.range(0)));
+    for (TKestTable* table : {&tables.results, &tables.numbers, &tables.bonus, &tables.history})
+        table->Close();
+    for (auto _ : state) {
+        for (TKestTable* table : {&tables.results, &tables.numbers, &tables.bonus, &tables.history})
+            table->Open();
+        TStatistics stats;
+        RebuildStatistics(stats, tables.results, tables.numbers, tables.bonus);
+        fillPages(stats);
+        state.PauseTiming();
+        for (TKestTable* table : {&tables.results, &tables.numbers, &tables.bonus, &tables.history})
+            table->Close();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_StartUp)->Arg(2500)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildStatistics)->Arg(2500)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PageRows)->Arg(2500)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildAndAllPages)->Arg(2500)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddDrawAndRefresh)->Arg(10000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_RebuildHistory)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildHistory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildHistoryUnchanged)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

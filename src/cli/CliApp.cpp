@@ -343,13 +343,8 @@ int CliApp::importFile(TKernel& kernel, const QStringList& args)
 
 int CliApp::printDraws(TKestTable& table, int firstField)
 {
-    const int fields = table.FieldCount();
-    for (table.First(); !table.Eof(); table.Next()) {
-        QStringList cells;
-        for (int field = firstField; field < fields; ++field)
-            cells << table.AsString(field);
-        m_out << cells.join('\t') << '\n';
-    }
+    for (int row = 0, rows = table.RecordCount(); row < rows; ++row)
+        m_out << table.rowText(row, firstField, '\t') << '\n';
     m_out.flush();
     return Ok;
 }

@@ -18,6 +18,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -149,8 +150,9 @@ struct Statements {
         return statement;
     }
 
-    // Runs a bound statement once; one statement is atomic on its own.
-    void run(sqlite3_stmt* statement, const QString& what)
+    // Runs a bound statement once; one statement is atomic on its own. `what` is composed
+    // only on failure: the statement may run once per row of a large write.
+    template <typename What> void run(sqlite3_stmt* statement, const What& what)
     {
         const int result = sqlite3_step(statement);
         const QString error = result == SQLITE_DONE ? QString() : lastError();
@@ -159,7 +161,7 @@ struct Statements {
         if (result != SQLITE_DONE) {
             if (onFailure)
                 onFailure();
-            throw TKestError(QString("%1: %2").arg(what, error));
+            throw TKestError(QString("%1: %2").arg(what(), error));
         }
     }
 };
@@ -301,9 +303,12 @@ void TKestTable::Open()
     m_state = State::Browse;
     m_fileKey = key;
     openHandles()[key].append(this);
-    reload();
-    m_stale = false;
-    First();
+    // The rows are read when first asked for: a command that never looks at a table (the
+    // history of 100,000 draws, say) does not pay for reading it.
+    m_unread = m_stale = true;
+    m_rows.reset(tableSchema);
+    m_pos = -1;
+    m_eof = m_bof = true;
     emit opened();
 }
 
@@ -321,8 +326,8 @@ void TKestTable::Close()
     QSqlDatabase::removeDatabase(m_connection);
     m_connection.clear();
     m_state = State::Inactive;
+    m_unread = m_stale = false;
     m_rows.clear();
-    m_rows.shrink_to_fit();
     m_visible.clear();
     m_pos = -1;
     m_eof = m_bof = true;
@@ -333,6 +338,7 @@ void TKestTable::Close()
 
 void TKestTable::reload() const
 {
+    m_unread = false;
     // The rows and the change counter are read in one transaction, so that a commit of
     // another process falls wholly before or after both.
     const bool ownTransaction = !m_sql->inTransaction();
@@ -343,7 +349,12 @@ void TKestTable::reload() const
             sqlite3_exec(m_sql->handle, "COMMIT", nullptr, nullptr, nullptr);
     });
     m_dataVersion = m_sql->dataVersion();
-    m_rows.clear();
+    m_rows.reset(*m_schema);
+    // Room for every row at once: growing by doubling would hold up to twice the table.
+    sqlite3_stmt* count = m_sql->prepare("SELECT count(*) FROM records");
+    if (sqlite3_step(count) == SQLITE_ROW)
+        m_rows.reserve(sqlite3_column_int(count, 0));
+    sqlite3_finalize(count);
     QStringList names;
     for (const FieldDef& field : m_schema->fields)
         names << '"' + field.name + '"';
@@ -353,24 +364,20 @@ void TKestTable::reload() const
     const int fieldCount = int(m_schema->fields.size());
     int result;
     while ((result = sqlite3_step(query)) == SQLITE_ROW) {
-        TableRow row;
-        row.rowId = sqlite3_column_int64(query, 0);
-        row.order = sqlite3_column_int64(query, 1);
-        row.numbers.resize(m_schema->numberCount, Empty);
-        row.texts.resize(m_schema->textCount);
+        const int row = m_rows.size();
+        m_rows.appendEmpty(sqlite3_column_int64(query, 0), sqlite3_column_int64(query, 1));
         for (int i = 0; i < fieldCount; ++i) {
-            const int column = i + 2;
+            // One call for the value, then reads of it that take no lock.
+            sqlite3_value* value = sqlite3_column_value(query, i + 2);
             const int slot = m_schema->slotOf[i];
-            if (sqlite3_column_type(query, column) == SQLITE_NULL)
+            if (sqlite3_value_type(value) == SQLITE_NULL)
                 continue;
             if (m_schema->fields[i].type == FieldType::Text)
-                row.texts[slot] = QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(query, column)),
-                    sqlite3_column_bytes(query, column));
+                m_rows.setText(row, slot, reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                               sqlite3_value_bytes(value));
             else
-                row.numbers[slot] = sqlite3_column_double(query, column);
+                m_rows.setNumber(row, slot, sqlite3_value_double(value));
         }
-        m_rows.push_back(std::move(row));
     }
     const QString error = result == SQLITE_DONE ? QString() : m_sql->lastError();
     sqlite3_finalize(query);
@@ -384,6 +391,20 @@ void TKestTable::ensureFresh() const
     if (!m_stale || !Active())
         return;
     m_stale = false;
+    if (m_unread) {
+        try {
+            reload();
+        } catch (...) {
+            m_unread = m_stale = true;
+            throw;
+        }
+        // As an opening that reads at once leaves it: on the first row.
+        const int count = RecordCount();
+        m_pos = count == 0 ? -1 : 0;
+        m_bof = true;
+        m_eof = count == 0;
+        return;
+    }
     const qint64 current = GetBookmark();
     const int position = m_pos;
     reload();
@@ -408,8 +429,10 @@ void TKestTable::rebuildVisible() const
     m_visible.clear();
     if (!m_filtered || !m_compiled)
         return;
-    for (int i = 0; i < int(m_rows.size()); ++i) {
-        if (m_compiled->matches(m_rows[i]))
+    TableRow view;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        m_rows.viewRow(i, view);
+        if (m_compiled->matches(view))
             m_visible.push_back(i);
     }
 }
@@ -468,7 +491,7 @@ int TKestTable::RecordCount() const
     if (!Active())
         return 0;
     ensureFresh();
-    return m_filtered ? int(m_visible.size()) : int(m_rows.size());
+    return m_filtered ? int(m_visible.size()) : m_rows.size();
 }
 
 int TKestTable::physicalIndex(int visibleIndex) const
@@ -490,7 +513,7 @@ void TKestTable::placeCursorOn(qint64 rowId, int fallbackVisible) const
 {
     const int count = RecordCount();
     for (int v = 0; rowId != 0 && v < count; ++v) {
-        if (m_rows[physicalIndex(v)].rowId == rowId) {
+        if (m_rows.rowId(physicalIndex(v)) == rowId) {
             m_pos = v;
             m_eof = m_bof = false;
             return;
@@ -578,39 +601,70 @@ void TKestTable::setPosition(int visibleIndex)
 // ---------------------------------------------------------------------------------------
 // Reading
 
-const TableRow* TKestTable::currentRow() const
+int TKestTable::currentRow() const
 {
     if (!Active())
-        return nullptr;
+        return NoRow;
     if (m_state == State::Insert || m_state == State::Edit)
-        return &m_editRow;
+        return EditRow;
     ensureFresh();
     if (m_pos < 0 || m_pos >= RecordCount())
-        return nullptr;
-    return &m_rows[physicalIndex(m_pos)];
+        return NoRow;
+    return physicalIndex(m_pos);
 }
 
-namespace {
-
-QVariant cellValue(const TableSchema& schema, const TableRow& row, int field)
+double TKestTable::numberIn(int row, int slot) const
 {
-    const int slot = schema.slotOf[field];
-    if (schema.fields[field].type == FieldType::Text)
-        return row.texts[slot];
-    const double number = row.numbers[slot];
+    return row == EditRow ? m_editRow.numbers[slot] : m_rows.number(row, slot);
+}
+
+QString TKestTable::textIn(int row, int slot) const
+{
+    return row == EditRow ? m_editRow.texts[slot] : m_rows.text(row, slot);
+}
+
+QVariant TKestTable::cellValue(int row, int field) const
+{
+    const int slot = m_schema->slotOf[field];
+    if (m_schema->fields[field].type == FieldType::Text)
+        return textIn(row, slot);
+    const double number = numberIn(row, slot);
     return std::isnan(number) ? QVariant() : QVariant(number);
 }
 
-QString cellText(const TableSchema& schema, const TableRow& row, int field)
+void TKestTable::appendCellText(QString& out, int row, int field) const
 {
-    const int slot = schema.slotOf[field];
-    if (schema.fields[field].type == FieldType::Text)
-        return row.texts[slot];
-    const double number = row.numbers[slot];
+    const int slot = m_schema->slotOf[field];
+    if (m_schema->fields[field].type == FieldType::Text) {
+        if (row == EditRow)
+            out += m_editRow.texts[slot];
+        else
+            out += m_rows.textView(row, slot);
+        return;
+    }
+    const double number = numberIn(row, slot);
+    if (std::isnan(number))
+        return;
+    // Whole numbers, nearly all of them, without the shortest-form search.
+    if (number == std::trunc(number) && std::abs(number) < 1e15 &&
+        !(number == 0 && std::signbit(number))) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof(digits), qint64(number)).ptr;
+        out += QLatin1StringView(digits, end - digits);
+        return;
+    }
     // Fixed notation: a jackpot of 5000000 reads "5000000", not "5e+06".
-    return std::isnan(number) ? QString()
-                              : QString::number(number, 'f', QLocale::FloatingPointShortest);
+    out += QString::number(number, 'f', QLocale::FloatingPointShortest);
 }
+
+QString TKestTable::cellText(int row, int field) const
+{
+    QString text;
+    appendCellText(text, row, field);
+    return text;
+}
+
+namespace {
 
 void checkField(const TableSchema& schema, int field)
 {
@@ -623,23 +677,34 @@ void checkField(const TableSchema& schema, int field)
 QVariant TKestTable::FieldValue(int field) const
 {
     checkField(schema(), field);
-    const TableRow* row = currentRow();
-    return row ? cellValue(*m_schema, *row, field) : QVariant();
+    const int row = currentRow();
+    return row != NoRow ? cellValue(row, field) : QVariant();
 }
 
 double TKestTable::AsFloat(int field) const
 {
     checkField(schema(), field);
-    const TableRow* row = currentRow();
-    if (!row)
+    const int row = currentRow();
+    return row != NoRow ? floatIn(row, field) : 0.0;
+}
+
+double TKestTable::numberAt(int visibleIndex, int field) const
+{
+    checkField(schema(), field);
+    if (visibleIndex < 0 || visibleIndex >= RecordCount())
         return 0.0;
+    return floatIn(physicalIndex(visibleIndex), field);
+}
+
+double TKestTable::floatIn(int row, int field) const
+{
     const int slot = m_schema->slotOf[field];
     // Numbers straight from the row: the statistics read millions of them.
     if (m_schema->fields[field].type != FieldType::Text) {
-        const double number = row->numbers[slot];
+        const double number = numberIn(row, slot);
         return std::isnan(number) ? 0.0 : number;
     }
-    const QString& text = row->texts[slot];
+    const QString text = textIn(row, slot);
     if (text.isEmpty())
         return 0.0;
     bool ok = false;
@@ -657,8 +722,8 @@ int TKestTable::AsInteger(int field) const
 QString TKestTable::AsString(int field) const
 {
     checkField(schema(), field);
-    const TableRow* row = currentRow();
-    return row ? cellText(*m_schema, *row, field) : QString();
+    const int row = currentRow();
+    return row != NoRow ? cellText(row, field) : QString();
 }
 
 bool TKestTable::IsNull(int field) const
@@ -671,7 +736,21 @@ QString TKestTable::textAt(int visibleIndex, int field) const
     checkField(schema(), field);
     if (visibleIndex < 0 || visibleIndex >= RecordCount())
         return {};
-    return cellText(*m_schema, m_rows[physicalIndex(visibleIndex)], field);
+    return cellText(physicalIndex(visibleIndex), field);
+}
+
+QString TKestTable::rowText(int visibleIndex, int firstField, QChar separator) const
+{
+    QString text;
+    if (visibleIndex < 0 || visibleIndex >= RecordCount())
+        return text;
+    const int row = physicalIndex(visibleIndex);
+    for (int field = firstField; field < int(m_schema->fields.size()); ++field) {
+        if (field > firstField)
+            text += separator;
+        appendCellText(text, row, field);
+    }
+    return text;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -684,7 +763,7 @@ void TKestTable::Insert()
     m_editRow = TableRow{};
     m_editRow.numbers.assign(m_schema->numberCount, Empty);
     m_editRow.texts.assign(m_schema->textCount, QString());
-    m_insertAt = RecordCount() == 0 ? int(m_rows.size()) : physicalIndex(std::max(m_pos, 0));
+    m_insertAt = RecordCount() == 0 ? m_rows.size() : physicalIndex(std::max(m_pos, 0));
     m_state = State::Insert;
 }
 
@@ -695,17 +774,64 @@ void TKestTable::Append()
     m_editRow = TableRow{};
     m_editRow.numbers.assign(m_schema->numberCount, Empty);
     m_editRow.texts.assign(m_schema->textCount, QString());
-    m_insertAt = int(m_rows.size());
+    m_insertAt = m_rows.size();
     m_state = State::Insert;
+}
+
+void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>& fill)
+{
+    requireBrowse();
+    ensureFresh();
+    if (count <= 0)
+        return;
+    int before = m_rows.size();
+    TableRow row;
+    try {
+        runWrite(
+            [&] {
+                before = m_rows.size();
+                // After whatever the file holds now, should another program have written it.
+                qint64 order = newOrderAt(m_rows.size(), false);
+                for (int i = 0; i < count; ++i, order += OrderGap) {
+                    row.numbers.assign(m_schema->numberCount, Empty);
+                    row.texts.assign(m_schema->textCount, QString());
+                    fill(i, row);
+                    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
+                        const FieldDef& def = m_schema->fields[field];
+                        if (def.type == FieldType::Text)
+                            row.texts[m_schema->slotOf[field]].truncate(def.size);
+                    }
+                    row.order = order;
+                    writeRow(row, false);
+                    row.rowId = sqlite3_last_insert_rowid(m_sql->handle);
+                    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
+                        if (m_schema->fields[field].type == FieldType::AutoInc)
+                            row.numbers[m_schema->slotOf[field]] = double(row.rowId);
+                    }
+                    m_rows.insert(m_rows.size(), row);
+                }
+            },
+            true, [] { return true; });
+    } catch (...) {
+        // The file holds none of them.
+        while (m_rows.size() > before)
+            m_rows.erase(m_rows.size() - 1);
+        throw;
+    }
+    rebuildVisible();
+    if (m_pos < 0)
+        First();
+    markSiblingsStale();
+    notifyChanged();
 }
 
 void TKestTable::Edit()
 {
     requireBrowse();
-    const TableRow* row = currentRow();
-    if (!row)
+    const int row = currentRow();
+    if (row == NoRow)
         throw TKestError("Cannot edit: the table is empty");
-    m_editRow = *row;
+    m_editRow = m_rows.row(row);
     m_state = State::Edit;
 }
 
@@ -779,7 +905,7 @@ void TKestTable::writeRow(const TableRow& row, bool update)
         }
     }
     sqlite3_bind_int64(statement, index, update ? row.rowId : row.order);
-    m_sql->run(statement, QString("Cannot write to %1").arg(m_tableName));
+    m_sql->run(statement, [this] { return QString("Cannot write to %1").arg(m_tableName); });
 }
 
 // Every write takes the file's write lock and first checks that no other connection has
@@ -810,7 +936,7 @@ void TKestTable::runWrite(const std::function<void()>& write, bool severalStatem
     }
     m_sql->exec("BEGIN IMMEDIATE");
     try {
-        if (m_sql->dataVersion() != m_dataVersion) {
+        if (!m_unread && m_sql->dataVersion() != m_dataVersion) {
             reloadKeepingCursor();
             if (!stillValid || !stillValid())
                 throw TKestError(
@@ -827,29 +953,20 @@ void TKestTable::runWrite(const std::function<void()>& write, bool severalStatem
     }
 }
 
-const TableRow* TKestTable::rowById(qint64 rowId) const
+int TKestTable::indexOfRowId(qint64 rowId) const
 {
-    for (const TableRow& row : m_rows) {
-        if (row.rowId == rowId)
-            return &row;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.rowId(i) == rowId)
+            return i;
     }
-    return nullptr;
+    return NoRow;
 }
 
 // Whether the file still holds this row as it was read: same identity, same values. A rowid
 // alone is not enough, SQLite hands out the rowids of deleted rows again.
 bool TKestTable::stillHolds(const TableRow& row) const
 {
-    const TableRow* now = rowById(row.rowId);
-    if (!now || now->order != row.order || now->texts != row.texts)
-        return false;
-    for (size_t i = 0; i < row.numbers.size(); ++i) {
-        const double a = row.numbers[i];
-        const double b = now->numbers[i];
-        if (!(a == b || (std::isnan(a) && std::isnan(b))))
-            return false;
-    }
-    return true;
+    return m_rows.holds(indexOfRowId(row.rowId), row);
 }
 
 void TKestTable::refuseWhenReadOnly() const
@@ -892,19 +1009,19 @@ void TKestTable::recoverFromStoreRollback()
 
 qint64 TKestTable::orderAt(int physical, bool renumbered) const
 {
-    return renumbered ? qint64(physical + 1) * OrderGap : m_rows[physical].order;
+    return renumbered ? qint64(physical + 1) * OrderGap : m_rows.order(physical);
 }
 
 bool TKestTable::hasRoomBefore(int physical) const
 {
-    if (physical <= 0 || physical >= int(m_rows.size()))
+    if (physical <= 0 || physical >= m_rows.size())
         return true;
-    return m_rows[physical].order - m_rows[physical - 1].order >= 2;
+    return m_rows.order(physical) - m_rows.order(physical - 1) >= 2;
 }
 
 qint64 TKestTable::newOrderAt(int physical, bool renumbered) const
 {
-    const int count = int(m_rows.size());
+    const int count = m_rows.size();
     if (count == 0)
         return OrderGap;
     if (physical >= count)
@@ -916,18 +1033,18 @@ qint64 TKestTable::newOrderAt(int physical, bool renumbered) const
 
 void TKestTable::renumberOrders()
 {
-    for (int i = 0; i < int(m_rows.size()); ++i) {
+    for (int i = 0; i < m_rows.size(); ++i) {
         sqlite3_bind_int64(m_sql->setOrder, 1, orderAt(i, true));
-        sqlite3_bind_int64(m_sql->setOrder, 2, m_rows[i].rowId);
-        m_sql->run(m_sql->setOrder, "Cannot reorder the table");
+        sqlite3_bind_int64(m_sql->setOrder, 2, m_rows.rowId(i));
+        m_sql->run(m_sql->setOrder, [] { return QString("Cannot reorder the table"); });
     }
 }
 
 void TKestTable::postInsert()
 {
     TableRow row = m_editRow;
-    int at = std::clamp(m_insertAt, 0, int(m_rows.size()));
-    const bool appending = at == int(m_rows.size());
+    int at = std::clamp(m_insertAt, 0, m_rows.size());
+    const bool appending = at == m_rows.size();
     // Inserting between two rows whose orders touch renumbers the table first.
     bool renumber = !hasRoomBefore(at);
     runWrite(
@@ -941,13 +1058,13 @@ void TKestTable::postInsert()
         [&] {
             // An appended row goes after whatever the file holds now; a row meant to go
             // ahead of another cannot be placed when the rows have changed.
-            at = int(m_rows.size());
+            at = m_rows.size();
             renumber = false;
             return appending;
         });
     if (renumber) {
-        for (int i = 0; i < int(m_rows.size()); ++i)
-            m_rows[i].order = orderAt(i, true);
+        for (int i = 0; i < m_rows.size(); ++i)
+            m_rows.setOrder(i, orderAt(i, true));
     }
     row.rowId = sqlite3_last_insert_rowid(m_sql->handle);
     for (int field = 0; field < int(m_schema->fields.size()); ++field) {
@@ -955,7 +1072,7 @@ void TKestTable::postInsert()
             row.numbers[m_schema->slotOf[field]] = double(row.rowId);
     }
     const qint64 rowId = row.rowId;
-    m_rows.insert(m_rows.begin() + at, std::move(row));
+    m_rows.insert(at, row);
     m_state = State::Browse;
     if (m_filtered) {
         rebuildVisible();
@@ -969,15 +1086,11 @@ void TKestTable::postInsert()
 void TKestTable::postEdit()
 {
     const TableRow row = m_editRow;
-    const TableRow* stored = rowById(row.rowId);
-    const TableRow original = stored ? *stored : TableRow{};
+    const int stored = indexOfRowId(row.rowId);
+    const TableRow original = stored != NoRow ? m_rows.row(stored) : TableRow{};
     runWrite([&] { writeRow(row, true); }, false, [&] { return stillHolds(original); });
-    for (TableRow& kept : m_rows) {
-        if (kept.rowId == row.rowId) {
-            kept = row;
-            break;
-        }
-    }
+    if (const int kept = indexOfRowId(row.rowId); kept != NoRow)
+        m_rows.assign(kept, row);
     m_state = State::Browse;
     rebuildVisible();
     placeCursorOn(row.rowId, m_pos);
@@ -1011,18 +1124,19 @@ void TKestTable::Delete()
     }
     if (m_state == State::Edit)
         Cancel();
-    const TableRow* row = currentRow();
-    if (!row)
+    const int row = currentRow();
+    if (row == NoRow)
         throw TKestError("Cannot delete: the table is empty");
-    const TableRow target = *row;
+    const TableRow target = m_rows.row(row);
     const int position = m_pos;
     runWrite(
         [&] {
             sqlite3_bind_int64(m_sql->remove, 1, target.rowId);
-            m_sql->run(m_sql->remove, QString("Cannot delete from %1").arg(m_tableName));
+            m_sql->run(m_sql->remove,
+                       [this] { return QString("Cannot delete from %1").arg(m_tableName); });
         },
         false, [&] { return stillHolds(target); });
-    m_rows.erase(m_rows.begin() + (rowById(target.rowId) - m_rows.data()));
+    m_rows.erase(indexOfRowId(target.rowId));
     rebuildVisible();
     const int count = RecordCount();
     m_pos = count == 0 ? -1 : std::min(position, count - 1);
@@ -1037,6 +1151,11 @@ void TKestTable::Delete()
 void TKestTable::DeleteAll()
 {
     requireBrowse();
+    // Emptying needs none of the rows: whatever the file holds goes.
+    if (m_unread) {
+        m_unread = m_stale = false;
+        m_dataVersion = m_sql->dataVersion();
+    }
     runWrite([&] { m_sql->exec("DELETE FROM records"); });
     m_rows.clear();
     rebuildVisible();
@@ -1061,7 +1180,8 @@ void TKestTable::StartTransaction()
     m_sql->exec("BEGIN IMMEDIATE");
     m_transactionDepth = 1;
     m_rolledBackByStore = false;
-    if (m_sql->dataVersion() != m_dataVersion) {
+    // Rows not read yet are read under the lock when first asked for.
+    if (!m_unread && m_sql->dataVersion() != m_dataVersion) {
         reloadKeepingCursor();
         notifyChanged();
     }
@@ -1115,17 +1235,17 @@ void TKestTable::Rollback()
 
 TKestTable::Bookmark TKestTable::GetBookmark() const
 {
-    if (!Active() || m_pos < 0 ||
-        m_pos >= (m_filtered ? int(m_visible.size()) : int(m_rows.size())))
+    ensureFresh();
+    if (!Active() || m_pos < 0 || m_pos >= (m_filtered ? int(m_visible.size()) : m_rows.size()))
         return 0;
-    return m_rows[physicalIndex(m_pos)].rowId;
+    return m_rows.rowId(physicalIndex(m_pos));
 }
 
 bool TKestTable::BookmarkValid(Bookmark bookmark) const
 {
     const int count = RecordCount();
     for (int v = 0; bookmark != 0 && v < count; ++v) {
-        if (m_rows[physicalIndex(v)].rowId == bookmark)
+        if (m_rows.rowId(physicalIndex(v)) == bookmark)
             return true;
     }
     return false;

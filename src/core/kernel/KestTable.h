@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/kernel/KestFilter.h"
+#include "core/kernel/RowStore.h"
 #include "core/kernel/TableSchema.h"
 
 #include <QObject>
@@ -54,8 +55,16 @@ public:
     void Last();
     void Next();
     void Prior();
-    bool Eof() const { return m_eof; }
-    bool Bof() const { return m_bof; }
+    bool Eof() const
+    {
+        ensureFresh();
+        return m_eof;
+    }
+    bool Bof() const
+    {
+        ensureFresh();
+        return m_bof;
+    }
     bool IsEmpty() const { return RecordCount() == 0; }
     int RecordCount() const;
     int RecNo() const; // 0 when there is no current row
@@ -77,6 +86,10 @@ public:
 
     // Reading a row that passes the filter without moving the cursor (for views).
     QString textAt(int visibleIndex, int field) const;
+    double numberAt(int visibleIndex, int field) const; // as AsFloat reads it
+    // The fields from firstField on of such a row, each as AsString gives it, between
+    // separators: for printing tables of thousands of rows.
+    QString rowText(int visibleIndex, int firstField, QChar separator) const;
 
     // Editing. Insert puts the new row ahead of the current one, Append at the end. Post
     // writes it; Cancel drops it. SetField throws TKestError for a value the field refuses
@@ -91,6 +104,10 @@ public:
     }
     void SetFieldText(int field, const QString& text);
     void Post();
+    // Appends `count` rows in one write, for passes that write thousands: `fill` gets the
+    // index of each new row and the row with every field empty, by TableSchema slot. All or
+    // nothing; a text longer than its field is cut as SetField cuts it.
+    void appendRows(int count, const std::function<void(int index, TableRow& row)>& fill);
     void Cancel();
     void Delete(); // the next row becomes current
     // Deletes every row the file holds, including rows another process wrote since this
@@ -136,7 +153,16 @@ private:
     void rebuildVisible() const;
     void requireActive() const;
     void requireBrowse() const;
-    const TableRow* currentRow() const;
+    // Rows are named by their physical index; these two name none and the row being edited.
+    static constexpr int NoRow = -1;
+    static constexpr int EditRow = -2;
+    int currentRow() const;
+    double numberIn(int row, int slot) const;
+    double floatIn(int row, int field) const;
+    QString textIn(int row, int slot) const;
+    QVariant cellValue(int row, int field) const;
+    QString cellText(int row, int field) const;
+    void appendCellText(QString& out, int row, int field) const;
     int physicalIndex(int visibleIndex) const;
     void notifyChanged();
     void markSiblingsStale();
@@ -149,7 +175,7 @@ private:
     void renumberOrders();
     void runWrite(const std::function<void()>& write, bool severalStatements = false,
                   const std::function<bool()>& stillValid = {});
-    const TableRow* rowById(qint64 rowId) const;
+    int indexOfRowId(qint64 rowId) const;
     bool stillHolds(const TableRow& row) const;
     void refuseWhenReadOnly() const;
     void reloadKeepingCursor() const;
@@ -166,9 +192,10 @@ private:
     const TableSchema* m_schema = nullptr;
     std::unique_ptr<struct Statements> m_sql;
 
-    mutable std::vector<TableRow> m_rows;
+    mutable RowStore m_rows;
     mutable std::vector<int> m_visible; // physical indexes of the rows that pass the filter
     mutable bool m_stale = false;
+    mutable bool m_unread = false; // opened, rows not read yet (m_stale is set too)
     mutable int m_pos = -1;
     mutable bool m_eof = true;
     mutable bool m_bof = true;

@@ -66,36 +66,20 @@ int RatingPicture(const QString& ratingText)
 
 std::vector<QStringList> CombinationRows(const TStatistics& stats)
 {
-    struct Tally {
-        QString text;
-        qint64 sum;
-        int appearances;
-    };
-    std::vector<Tally> tallies;
-    // Where each combination's tally is. Combination texts hold digits, blanks and hyphens
-    // only, so comparing them exactly is comparing them without regard to case.
-    QHash<QString, size_t> found;
-    const size_t scanned =
-        std::min(stats.Combinations.size(), size_t(std::max(stats.RecordCount, 0)));
-    found.reserve(qsizetype(scanned));
-    for (size_t i = 0; i < scanned; ++i) {
-        const Combination& combination = stats.Combinations[i];
-        const auto it = found.constFind(combination.text);
-        if (it != found.cend()) {
-            ++tallies[*it].appearances;
-            continue;
-        }
-        found.insert(combination.text, tallies.size());
-        tallies.push_back({combination.text, combination.sum, 1});
-    }
-
-    std::sort(tallies.begin(), tallies.end(),
-              [](const Tally& a, const Tally& b) { return a.text < b.text; });
+    const CombinationList& list = stats.Combinations;
+    const CombinationOrder order = SortedCombinations(list, size_t(std::max(stats.RecordCount, 0)));
     Figures figures;
     std::vector<QStringList> rows;
-    rows.reserve(tallies.size());
-    for (const Tally& tally : tallies)
-        rows.push_back(
-            {tally.text, figures(tally.appearances), figures(tally.sum), RateSum(tally.sum).text});
+    rows.reserve(order.size());
+    for (size_t first = 0; first < order.size();) {
+        // A run of equal combinations, the first drawn of them first.
+        const Combination& combination = list[size_t(order[first].second)];
+        size_t end = first + 1;
+        while (end < order.size() && SameCombination(list, order[end], order[first]))
+            ++end;
+        rows.push_back({combination.text, figures(qint64(end - first)), figures(combination.sum),
+                        RateSum(combination.sum).text});
+        first = end;
+    }
     return rows;
 }

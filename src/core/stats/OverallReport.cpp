@@ -6,8 +6,6 @@
 #include "core/kernel/LottoMath.h"
 #include "core/kernel/Numbers.h"
 
-#include <QSet>
-
 namespace {
 
 const QString Separator = QString(40, '-');
@@ -31,11 +29,14 @@ QString listValue(const QString& list)
 // The rows of the combination page: one per distinct combination among the scanned draws.
 int distinctCombinations(const TStatistics& stats)
 {
-    QSet<QString> seen;
-    seen.reserve(int(stats.Combinations.size()));
-    for (const Combination& combination : stats.Combinations)
-        seen.insert(combination.text);
-    return int(seen.size());
+    const CombinationList& list = stats.Combinations;
+    const CombinationOrder order = SortedCombinations(list, list.size());
+    int distinct = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i == 0 || !SameCombination(list, order[i], order[i - 1]))
+            ++distinct;
+    }
+    return distinct;
 }
 
 QString balance(int first, int second, const QString& equal, const QString& secondMore,

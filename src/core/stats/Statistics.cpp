@@ -2,7 +2,6 @@
 
 #include "core/stats/NewsLine.h"
 
-#include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
 #include "core/kernel/KestTable.h"
 #include "core/kernel/Numbers.h"
@@ -137,13 +136,10 @@ private:
     std::vector<TKestTable*> m_open; // transactions not yet committed
 };
 
+// One statement, and none of the old rows read first.
 void emptyTable(TKestTable& table)
 {
-    if (table.IsEmpty())
-        return;
-    TKernel::EmptyTable(table);
-    if (!table.IsEmpty())
-        throw TKestError(QString("Cannot empty %1").arg(table.tableName()));
+    table.DeleteAll();
 }
 
 // Rewrites a frequency table with one row per number.
@@ -208,17 +204,20 @@ void claimLastAppearance(NumberStats& number, int p, int position)
 void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& fields, int p,
               bool filtered, qint64& totalOfSums)
 {
+    // Read by position rather than through the cursor: a pass reads millions of fields.
+    const int shown = results.position();
+    const auto integer = [&](int field) { return roundToInt(results.numberAt(shown, field)); };
     for (int d = 0; d < DivisionCount; ++d) {
-        const int winners = results.AsInteger(fields.winners[d]);
+        const int winners = integer(fields.winners[d]);
         stats.Winners.winners += winners;
-        if (results.AsInteger(fields.prizes[d]) > MillionairePrize)
+        if (integer(fields.prizes[d]) > MillionairePrize)
             stats.Winners.millionaires += winners;
     }
 
     std::array<int, 6> balls{};
     qint64 sum = 0;
     for (int i = 0; i < 6; ++i) {
-        const int v = results.AsInteger(fields.balls[i]);
+        const int v = integer(fields.balls[i]);
         balls[i] = v;
         sum += v;
         if (!isLottoNumber(v))
@@ -233,10 +232,10 @@ void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& f
         trackRange(stats.Positions[i], v);
     }
     std::sort(balls.begin(), balls.end());
-    stats.Combinations.push_back({CombinationText(balls), sum});
+    stats.Combinations.push_back({CombinationText(balls), sum, CombinationKey(balls)});
     totalOfSums += sum;
 
-    const int b = results.AsInteger(fields.bonus);
+    const int b = integer(fields.bonus);
     if (!isLottoNumber(b))
         return;
     NumberStats& number = stats.Numbers[b];
@@ -307,14 +306,97 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
     stats = std::move(next);
 }
 
+namespace {
+
+// The pass over the draws oldest first that the history table is written from.
+class HistoryPass {
+public:
+    HistoryPass(TKestTable& results, TKestTable& history)
+        : m_results(results)
+        , m_history(history)
+        , m_fields(results)
+        , m_dateColumn(history.fieldIndexOrThrow("DrawDate"))
+        , m_dateSize(history.schema().fields[m_dateColumn].size)
+    {
+        for (int n = 1; n < NumberSlots; ++n)
+            m_columns[n] = history.fieldIndexOrThrow(QString::asprintf("%.2d", n));
+    }
+
+    void restart()
+    {
+        m_running = {};
+        m_results.Last();
+    }
+
+    // Counts the next draw and moves on to the one after it.
+    void countDraw()
+    {
+        for (int field : m_fields.balls) {
+            const int v = m_results.AsInteger(field);
+            if (isLottoNumber(v))
+                ++m_running[v];
+        }
+        m_date = m_results.AsString(m_fields.date).left(m_dateSize);
+        m_results.Prior();
+    }
+
+    // How many of the history's rows, from the first, hold what the pass writes; those stay,
+    // and the pass goes on after them. Showing the history again after an update that added
+    // draws then writes only the new ones.
+    int keepAgreeingRows(int total)
+    {
+        restart();
+        const int held = m_history.RecordCount();
+        if (held > total)
+            return 0;
+        m_history.First();
+        for (int row = 0; row < held; ++row, m_history.Next()) {
+            countDraw();
+            if (!historyRowAgrees()) {
+                restart();
+                return 0;
+            }
+        }
+        return held;
+    }
+
+    void fill(TableRow& row) const
+    {
+        const TableSchema& schema = m_history.schema();
+        row.texts[schema.slotOf[m_dateColumn]] = m_date;
+        for (int n = 1; n < NumberSlots; ++n)
+            row.numbers[schema.slotOf[m_columns[n]]] = m_running[n];
+    }
+
+private:
+    bool historyRowAgrees() const
+    {
+        if (m_history.AsString(m_dateColumn) != m_date)
+            return false;
+        for (int n = 1; n < NumberSlots; ++n) {
+            // An empty value reads 0, and a count of 0 is written, not left empty.
+            if (m_history.AsFloat(m_columns[n]) != m_running[n] ||
+                (m_running[n] == 0 && m_history.IsNull(m_columns[n])))
+                return false;
+        }
+        return true;
+    }
+
+    TKestTable& m_results;
+    TKestTable& m_history;
+    const DrawFields m_fields;
+    const int m_dateColumn;
+    const int m_dateSize;
+    std::array<int, NumberSlots> m_columns{};
+    std::array<int, NumberSlots> m_running{};
+    QString m_date;
+};
+
+} // namespace
+
 void RebuildHistory(TKestTable& results, TKestTable& history, const ProgressReport& progress)
 {
-    const DrawFields fields(results);
-    const int dateColumn = history.fieldIndexOrThrow("DrawDate");
-    std::array<int, NumberSlots> columns{};
-    for (int n = 1; n < NumberSlots; ++n)
-        columns[n] = history.fieldIndexOrThrow(QString::asprintf("%.2d", n));
-
+    HistoryPass pass(results, history);
     CursorKeeper keeper(results);
     results.setFiltered(false);
     const int total = results.RecordCount();
@@ -322,25 +404,20 @@ void RebuildHistory(TKestTable& results, TKestTable& history, const ProgressRepo
         progress(0, total);
 
     TableBatch batch{&history};
-    emptyTable(history);
-    std::array<int, NumberSlots> running{};
+    const int kept = pass.keepAgreeingRows(total);
+    if (kept == 0)
+        emptyTable(history);
     Throttle throttle;
-    results.Last();
-    for (int done = 1; done <= total; ++done) {
-        for (int field : fields.balls) {
-            const int v = results.AsInteger(field);
-            if (isLottoNumber(v))
-                ++running[v];
-        }
-        history.Append();
-        history.SetField(dateColumn, results.AsString(fields.date));
-        for (int n = 1; n < NumberSlots; ++n)
-            history.SetField(columns[n], running[n]);
-        history.Post();
+    history.appendRows(total - kept, [&](int index, TableRow& row) {
+        pass.countDraw();
+        pass.fill(row);
+        const int done = kept + index + 1;
         if (progress && (done == total || throttle.due()))
             progress(done, total);
-        results.Prior();
-    }
+    });
+    if (progress && kept == total)
+        progress(total, total);
+    history.Last();
     batch.commit();
 }
 
@@ -356,4 +433,44 @@ QString CombinationText(const std::array<int, 6>& balls)
         text[5 * i + 1] = char('0' + balls[i] % 10);
     }
     return QString::fromLatin1(text, sizeof(text) - 1);
+}
+
+quint64 CombinationKey(const std::array<int, 6>& balls)
+{
+    quint64 key = 1; // a leading bit, so that six zeros are not "unknown"
+    for (const int ball : balls) {
+        if (ball < 0 || ball > 99)
+            return 0;
+        key = key << 8 | quint64(ball);
+    }
+    return key;
+}
+
+bool SameCombination(const CombinationList& list, const std::pair<quint64, int>& a,
+                     const std::pair<quint64, int>& b)
+{
+    return a.first != 0 && b.first != 0
+               ? a.first == b.first
+               : list[size_t(a.second)].text == list[size_t(b.second)].text;
+}
+
+CombinationOrder SortedCombinations(const CombinationList& list, size_t count)
+{
+    count = std::min(count, list.size());
+    CombinationOrder order;
+    order.reserve(count);
+    bool keyed = true;
+    for (size_t i = 0; i < count; ++i) {
+        order.emplace_back(list[i].key, int(i));
+        keyed = keyed && list[i].key != 0;
+    }
+    if (keyed) {
+        std::sort(order.begin(), order.end());
+    } else {
+        std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+            const int compared = list[size_t(a.second)].text.compare(list[size_t(b.second)].text);
+            return compared != 0 ? compared < 0 : a.second < b.second;
+        });
+    }
+    return order;
 }

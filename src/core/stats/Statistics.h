@@ -37,13 +37,24 @@ struct PositionStats {
 };
 
 struct Combination {
-    QString text;   // the six main balls ascending, "03 - 11 - 19 - 27 - 38 - 45"
-    qint64 sum = 0; // 64 bits: a stored ball may be any number up to the largest int
+    QString text;    // the six main balls ascending, "03 - 11 - 19 - 27 - 38 - 45"
+    qint64 sum = 0;  // 64 bits: a stored ball may be any number up to the largest int
+    quint64 key = 0; // see CombinationKey; 0 when unknown
 };
 using CombinationList = std::vector<Combination>;
 
 // Six numbers as a combination is written, in the order given: "03 - 11 - 19 - 27 - 38 - 45".
 QString CombinationText(const std::array<int, 6>& balls);
+// The six numbers packed in one integer that orders as their texts do, so that sorting and
+// counting combinations compares numbers; 0 when a number lies outside 0 to 99.
+quint64 CombinationKey(const std::array<int, 6>& balls);
+// The first `count` combinations in the order of their texts, equal texts by index: each as
+// its key and its index in the list.
+using CombinationOrder = std::vector<std::pair<quint64, int>>;
+CombinationOrder SortedCombinations(const CombinationList& list, size_t count);
+// Whether two entries of such an order are the same combination.
+bool SameCombination(const CombinationList& list, const std::pair<quint64, int>& a,
+                     const std::pair<quint64, int>& b);
 
 struct DecadeCounts {
     std::array<int, 5> counts{}; // 1-9, 10-19, 20-29, 30-39, 40-49

@@ -90,6 +90,32 @@ private slots:
         QCOMPARE(table.fileName(), m_dir.path() + "/foreign/NL00A1.DB");
     }
 
+    void numbersKeepTheirValuesWhateverTheirSize()
+    {
+        // Whole numbers are kept small until a value needs more; none may change on the way.
+        const QList<QVariant> values{7, QVariant(), 0.5, 3e9, -2147483648.0, 1e300};
+        for (const QVariant& value : values) {
+            m_table.Append();
+            m_table.SetField("KEY", value);
+            m_table.Post();
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            m_table.First();
+            for (const QVariant& value : values) {
+                QCOMPARE(m_table.FieldValue("KEY").isNull(), value.isNull());
+                const double number = m_table.AsFloat("KEY");
+                QCOMPARE(number, value.toDouble());
+                m_table.Next();
+            }
+            m_table.Close();
+            m_table.Open();
+        }
+        m_table.First();
+        QCOMPARE(m_table.AsString("KEY"), QString("7"));
+        m_table.setPosition(2);
+        QCOMPARE(m_table.AsString("KEY"), QString("0.5"));
+    }
+
     void emptyTableCursor()
     {
         QVERIFY(m_table.IsEmpty());

@@ -396,6 +396,45 @@ private slots:
         QCOMPARE(lastRow, Fixture::tableTotals(f.kernel->NumberTable));
     }
 
+    void historyKeepsAgreeingRowsAndRewritesChangedOnes()
+    {
+        Fixture f;
+        f.add({1, 2, 3, 4, 5, 6}, 7);
+        f.add({1, 12, 13, 14, 15, 16}, 7);
+        f.add({1, 22, 23, 24, 25, 26}, 7);
+        TKernel& kernel = *f.kernel;
+        TKestTable& history = kernel.HistoryTable;
+        kernel.RecalculateAll();
+        QVERIFY(kernel.RebuildHistory());
+        history.First();
+        const double firstKey = history.AsFloat("KEY");
+
+        // Nothing changed: the rows written before stay.
+        kernel.HistoryStale = true;
+        QVERIFY(kernel.RebuildHistory());
+        QCOMPARE(history.RecordCount(), 3);
+        history.First();
+        QCOMPARE(history.AsFloat("KEY"), firstKey);
+
+        // A draw in the middle changes: its row and the newer ones count the new ball.
+        TKestTable& results = kernel.ResultsTable;
+        results.setPosition(1);
+        results.Edit();
+        results.SetField("BALL2", 40);
+        results.Post();
+        kernel.RecalculateAll();
+        QVERIFY(kernel.RebuildHistory());
+        QCOMPARE(history.RecordCount(), 3);
+        history.setPosition(1);
+        QCOMPARE(history.AsString("DrawDate"), QString("Draw 2"));
+        QCOMPARE(history.AsInteger("12"), 0);
+        QCOMPARE(history.AsInteger("40"), 1);
+        history.Last();
+        QCOMPARE(history.AsInteger("01"), 3);
+        QCOMPARE(history.AsInteger("40"), 1);
+        QCOMPARE(history.AsInteger("02"), 1);
+    }
+
     void aRebuildAskedForDuringARebuildRunsAfterIt()
     {
         Fixture f;
