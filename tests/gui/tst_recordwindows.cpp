@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(control<QLabel>("Panel3", info)->text(), results().AsString("DRAWDATE"));
         auto* report = control<StatisticsListView>("Report", info);
         QCOMPARE(report->rowsModel()->rowCount(), 29);
-        saveScreenshot(info, "TfrmInfo");
+        saveScreenshot(info, "TfrmInfo-draw");
 
         const QString newest = results().AsString("DRAWDATE");
         button("Button1", info)->click(); // Next at the newest: the same draw
@@ -285,7 +285,7 @@ private slots:
         QCOMPARE(tabs->widget(5)->findChild<QLabel*>()->text(),
                  QString("Currently not supported in this version"));
         QVERIFY(!button("Button3", open)->isEnabled());
-        saveScreenshot(open, "TfrmOpen");
+        saveScreenshot(open, "TfrmOpen-games");
 
         button("Button1", open)->click(); // nothing selected: closes, changes nothing
         QVERIFY(!open->isVisible());
