@@ -299,8 +299,11 @@ QString CliApp::helpText()
         if (!entries.isEmpty())
             text += '\n' + title + ":\n" + entries;
     };
-    for (const auto& [title, names] : HelpSections)
-        section(title, [&names](const QString& name) { return names.contains(name); });
+    // Not a structured binding: clang 14 cannot capture one.
+    for (const auto& entry : HelpSections) {
+        const QStringList& names = entry.second;
+        section(entry.first, [&names](const QString& name) { return names.contains(name); });
+    }
     section("Other commands", [&listed](const QString& name) { return !listed.contains(name); });
 
     text += "\nExamples:\n"

@@ -1,11 +1,8 @@
 #include "core/kernel/RowStore.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
-
-constexpr double Empty = std::numeric_limits<double>::quiet_NaN();
 
 template <typename T> void insertAt(std::vector<T>& values, int at, const T& value)
 {
