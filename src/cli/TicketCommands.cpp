@@ -3,12 +3,11 @@
 #include "core/kernel/Kernel.h"
 #include "core/kernel/KestError.h"
 #include "core/kernel/Numbers.h"
+#include "core/records/DrawDates.h"
 #include "core/tickets/TicketCheck.h"
 #include "core/tickets/TicketSummary.h"
 
-#include <QDate>
 #include <QFileInfo>
-#include <QLocale>
 
 namespace {
 
@@ -26,19 +25,11 @@ QStringList combinationTexts(const TicketRows& rows)
     return texts;
 }
 
-QDate readDate(const QString& text)
-{
-    return QLocale::c().toDate(text.simplified(), "d MMMM yyyy");
-}
-
 // The newest draw of that date: the table runs newest first.
 CheckDraw drawOf(const std::vector<CheckDraw>& draws, const QString& date)
 {
-    const QDate wanted = readDate(date);
     for (const CheckDraw& draw : draws) {
-        if (wanted.isValid()
-                ? readDate(draw.date) == wanted
-                : draw.date.trimmed().compare(date.trimmed(), Qt::CaseInsensitive) == 0)
+        if (DrawDates::sameDate(draw.date, date))
             return draw;
     }
     throw TKestError(QString("No draw of \"%1\" was found").arg(date));

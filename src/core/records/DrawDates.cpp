@@ -14,17 +14,19 @@ QDate read(const QString& text)
     return local.isValid() ? local : QLocale::c().toDate(simple, "d MMMM yyyy");
 }
 
+bool sameDate(const QString& stored, const QString& typed)
+{
+    const QDate wanted = read(typed);
+    return wanted.isValid() ? read(stored) == wanted
+                            : stored.trimmed().compare(typed.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
 bool findNewest(TKestTable& results, const QString& date)
 {
     if (!results.Active())
         return false;
-    const QDate wanted = read(date);
     for (int row = 0; row < results.RecordCount(); ++row) {
-        const QString stored = results.textAt(row, Tables::DrawDate);
-        const bool same = wanted.isValid()
-                              ? read(stored) == wanted
-                              : stored.trimmed().compare(date.trimmed(), Qt::CaseInsensitive) == 0;
-        if (same) {
+        if (sameDate(results.textAt(row, Tables::DrawDate), date)) {
             results.setPosition(row);
             return true;
         }
