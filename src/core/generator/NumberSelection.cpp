@@ -22,16 +22,6 @@ QList<int> ColdOrder(const Ranking& ranking)
     return QList<int>(ranking.rbegin(), ranking.rend() - 1);
 }
 
-QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status)
-{
-    QList<int> numbers;
-    for (int number = 1; number <= HighestNumber; ++number) {
-        if (stats.Numbers[number].status == status)
-            numbers << number;
-    }
-    return numbers;
-}
-
 QList<int> RandomNumbers(int total, const PassEnded& passEnded)
 {
     // More than 49 could never become distinct.

@@ -12,8 +12,6 @@
 QList<int> HotOrder(const Ranking& ranking);
 // R[49] to R[1]: the least frequent number first.
 QList<int> ColdOrder(const Ranking& ranking);
-// The numbers from 1 to 49 of this status, ascending.
-QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status);
 
 // Called after every pass of RandomNumbers; returns true to stop.
 using PassEnded = std::function<bool()>;

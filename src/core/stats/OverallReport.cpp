@@ -60,16 +60,6 @@ struct FrequencySplit {
     }
 };
 
-std::vector<int> numbersOfStatus(const TStatistics& stats, int status)
-{
-    std::vector<int> numbers;
-    for (int n = 1; n < NumberSlots; ++n) {
-        if (stats.Numbers[n].status == status)
-            numbers.push_back(n);
-    }
-    return numbers;
-}
-
 void addHeading(std::vector<QStringList>& rows, const QString& caption)
 {
     rows.push_back({caption, QString()});
@@ -144,9 +134,9 @@ void addFrequencyRows(std::vector<QStringList>& rows, const TStatistics& stats)
 void addPredictionRows(std::vector<QStringList>& rows, const TStatistics& stats)
 {
     addHeading(rows, "Prediction Matrix");
-    rows.push_back({"Numbers Due to Appear", listValue(numberList(numbersOfStatus(stats, Due)))});
-    rows.push_back({"Numbers Overdue", listValue(numberList(numbersOfStatus(stats, Overdue)))});
-    rows.push_back({"Numbers Not Due", listValue(numberList(numbersOfStatus(stats, NotDue)))});
+    rows.push_back({"Numbers Due to Appear", listValue(numberList(NumbersOfStatus(stats, Due)))});
+    rows.push_back({"Numbers Overdue", listValue(numberList(NumbersOfStatus(stats, Overdue)))});
+    rows.push_back({"Numbers Not Due", listValue(numberList(NumbersOfStatus(stats, NotDue)))});
 }
 
 } // namespace

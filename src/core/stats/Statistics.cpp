@@ -247,6 +247,16 @@ void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& f
 
 } // namespace
 
+QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status)
+{
+    QList<int> numbers;
+    for (int number = 1; number < NumberSlots; ++number) {
+        if (stats.Numbers[number].status == status)
+            numbers << number;
+    }
+    return numbers;
+}
+
 void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numberTable,
                        TKestTable& bonusTable, const KeepResponsive& keepResponsive)
 {

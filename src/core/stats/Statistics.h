@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -82,6 +83,9 @@ struct TStatistics {
 using KeepResponsive = std::function<void()>;
 // Told how many of the draws a pass has done so far, for a progress window.
 using ProgressReport = std::function<void(int done, int total)>;
+
+// The numbers from 1 to 49 of this status, ascending.
+QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status);
 
 // Scans the results table newest first (with a filter active, only the draws that pass it),
 // rewrites the 49 rows of the number and bonus frequency tables, ranks the numbers and gives
