@@ -102,25 +102,22 @@ FavouriteBoard::FavouriteBoard(const FavouriteSelection& selection, QWidget* par
     : QWidget(parent)
     , m_selection(selection)
 {
-    setFixedSize(Columns * CellSize, Rows * CellSize);
+    setFixedSize(Grid.size());
     setCursor(Qt::PointingHandCursor);
 }
 
 QPoint FavouriteBoard::cellOrigin(int number)
 {
-    return {(number - 1) % Columns * CellSize, (number - 1) / Columns * CellSize};
+    return Grid.cellOrigin(number);
 }
 
 void FavouriteBoard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(NumberGrid::numberFont(painter.font()));
     for (int number = 1; number <= 49; ++number) {
-        const QRect cell(cellOrigin(number), QSize(CellSize, CellSize));
+        const QRect cell = Grid.cell(number);
         const bool selected = m_selection.isSelected(number);
         painter.setPen(selected ? SelectedEdge : BlankEdge);
         painter.setBrush(selected ? SelectedFill : BlankFill);
@@ -136,7 +133,7 @@ void FavouriteBoard::mousePressEvent(QMouseEvent* event)
     const QPoint at = event->position().toPoint();
     if (event->button() != Qt::LeftButton || !rect().contains(at))
         return;
-    const int number = at.y() / CellSize * Columns + at.x() / CellSize + 1;
+    const int number = Grid.numberAt(at);
     emit cellClicked(isLottoNumber(number) ? number : 0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gui/components/KestDialog.h"
+#include "gui/components/NumberGrid.h"
 
 #include <array>
 #include <optional>
@@ -36,9 +37,7 @@ class FavouriteBoard : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int Columns = 10;
-    static constexpr int Rows = 5;
-    static constexpr int CellSize = 20;
+    static constexpr NumberGrid Grid{10, 5, 20};
 
     FavouriteBoard(const FavouriteSelection& selection, QWidget* parent);
 

@@ -67,26 +67,23 @@ CheckBoard::CheckBoard(const CheckPicks& picks, QWidget* parent)
     : QWidget(parent)
     , m_picks(picks)
 {
-    setFixedSize(Columns * CellSize, Rows * CellSize);
+    setFixedSize(Grid.size());
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
 QPoint CheckBoard::cellOrigin(int number)
 {
-    return {(number - 1) % Columns * CellSize, (number - 1) / Columns * CellSize};
+    return Grid.cellOrigin(number);
 }
 
 void CheckBoard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(10);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(NumberGrid::numberFont(painter.font()));
     for (int number = 1; number <= 49; ++number) {
-        const QRect cell(cellOrigin(number), QSize(CellSize, CellSize));
+        const QRect cell = Grid.cell(number);
         QColor text = palette().color(QPalette::WindowText);
         if (m_picks.bonus() == number) {
             drawBall(painter, cell, BonusBall);
@@ -106,7 +103,7 @@ void CheckBoard::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRect(cellOrigin(m_focus), QSize(CellSize - 1, CellSize - 1)));
+        painter.drawRect(QRect(cellOrigin(m_focus), QSize(Grid.cellSize - 1, Grid.cellSize - 1)));
     }
 }
 
@@ -115,7 +112,7 @@ void CheckBoard::mousePressEvent(QMouseEvent* event)
     const QPoint at = event->position().toPoint();
     if (event->button() != Qt::LeftButton || !rect().contains(at))
         return;
-    const int number = at.y() / CellSize * Columns + at.x() / CellSize + 1;
+    const int number = Grid.numberAt(at);
     if (!isLottoNumber(number))
         return;
     m_focus = number;
@@ -124,8 +121,10 @@ void CheckBoard::mousePressEvent(QMouseEvent* event)
 
 void CheckBoard::keyPressEvent(QKeyEvent* event)
 {
-    const QMap<int, int> steps{
-        {Qt::Key_Left, -1}, {Qt::Key_Right, 1}, {Qt::Key_Up, -Columns}, {Qt::Key_Down, Columns}};
+    const QMap<int, int> steps{{Qt::Key_Left, -1},
+                               {Qt::Key_Right, 1},
+                               {Qt::Key_Up, -Grid.columns},
+                               {Qt::Key_Down, Grid.columns}};
     if (steps.contains(event->key())) {
         const int next = m_focus + steps[event->key()];
         if (isLottoNumber(next))

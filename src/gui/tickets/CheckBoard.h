@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/components/NumberGrid.h"
+
 #include <QWidget>
 #include <array>
 
@@ -31,9 +33,7 @@ class CheckBoard : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int Columns = 5;
-    static constexpr int Rows = 10;
-    static constexpr int CellSize = 20;
+    static constexpr NumberGrid Grid{5, 10, 20};
 
     CheckBoard(const CheckPicks& picks, QWidget* parent);
     static QPoint cellOrigin(int number);
