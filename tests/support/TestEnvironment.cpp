@@ -63,6 +63,15 @@ std::unique_ptr<TKestTable> newTable(const QString& folder, const QString& table
     return table;
 }
 
+QString writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        qFatal("cannot write %s", qPrintable(path));
+    file.write(bytes);
+    return file.fileName();
+}
+
 QString resultsHeader()
 {
     return "Key, DrawDate, Ball1, Ball2, Ball3, Ball4, Ball5, Ball6, BonusBall, Div1, Div2, Div3, "

@@ -30,6 +30,9 @@ void writeRealHistoryResults(const QString& path, int limit = 0);
 // `count` synthetic draws with valid distinct balls, for sizes the real history lacks.
 void writeSyntheticResults(const QString& path, int count);
 QString resultsHeader();
+// Writes the bytes as the whole file and returns its path; a file that cannot be written ends
+// the test run.
+QString writeBytes(const QString& path, const QByteArray& bytes);
 // The first-start installation with the sample database, in the current test home.
 void installSample();
 // Creates an empty table file in the folder and returns it open.

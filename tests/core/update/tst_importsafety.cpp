@@ -25,11 +25,7 @@ class TestImportSafety : public QObject {
 
     QString writeFile(const QByteArray& bytes)
     {
-        QFile file(path("update.tmp"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(bytes);
-        return file.fileName();
+        return TestData::writeBytes(path("update.tmp"), bytes);
     }
 
     QByteArray synthetic(int count)

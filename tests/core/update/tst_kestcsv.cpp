@@ -42,11 +42,7 @@ class TestKestCSV : public QObject {
 
     QString writeFile(const QByteArray& bytes, const QString& name = "in.csv")
     {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(path(name)));
-        file.write(bytes);
-        return file.fileName();
+        return TestData::writeBytes(path(name), bytes);
     }
 
     QByteArray readFile(const QString& name) const

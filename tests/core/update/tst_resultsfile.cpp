@@ -21,11 +21,7 @@ class TestResultsFile : public QObject {
 
     QString writeFile(const QByteArray& bytes)
     {
-        QFile file(path("update.tmp"));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(file.fileName()));
-        file.write(bytes);
-        return file.fileName();
+        return TestData::writeBytes(path("update.tmp"), bytes);
     }
 
     // KEY|DRAWDATE of every record, read through a new handle so that only what reached the
