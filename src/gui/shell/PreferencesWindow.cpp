@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTabWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,9 +42,8 @@ double parseCost(const QString& text)
 
 QString checkedServer(const QString& text)
 {
-    const QUrl url(text.trimmed(), QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() ||
-        (url.scheme() != "http" && url.scheme() != "https"))
+    // The update's own rule, so that no address is stored that the update then refuses.
+    if (!ResultsUpdate::serverProblem(text).isEmpty())
         throw TKestError(QString("'%1' is not a results server address: give one such as %2")
                              .arg(text, ResultsUpdate::DefaultServer));
     return text.trimmed();
