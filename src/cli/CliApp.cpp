@@ -19,6 +19,7 @@
 #include "core/stats/FrequencyTable.h"
 #include "core/stats/NumberInformation.h"
 #include "core/stats/OverallReport.h"
+#include "core/stats/Statistics.h"
 #include "core/tickets/TicketFile.h"
 #include "core/update/ResultsFile.h"
 
@@ -26,6 +27,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+#include <charconv>
 #include <cstdio>
 #include <limits>
 #include <optional>
@@ -172,7 +174,7 @@ std::vector<CliApp::Command> CliApp::commands()
          "how often each number was drawn: number TAB as a main ball TAB as the bonus ball", 0,
          true, [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
         {"history", "", "the running count of each number after every draw: date TAB 49 counts", 0,
-         true, [this](TKernel& k, const QStringList&) { return printHistory(k); }},
+         false, [this](TKernel& k, const QStringList&) { return printHistory(k); }},
         {"random", "--seed S [--count N] [--range LOW HIGH]",
          "seed the random source with S, then print N of its values (default 10), one a line: "
          "numbers in [0,1), or whole numbers from LOW to HIGH with --range",
@@ -382,10 +384,23 @@ int CliApp::printFrequencies(TKernel& kernel)
 
 int CliApp::printHistory(TKernel& kernel)
 {
-    kernel.HistoryStale = true;
-    if (!kernel.RebuildHistory())
-        return fail(TKernel::HistoryFailure);
-    return printDraws(kernel.HistoryTable, 1);
+    // The rows the history table is rebuilt with, computed from the draws: the windows
+    // rebuild the table themselves whenever they show it.
+    QString line;
+    ForEachHistoryRow(
+        kernel.ResultsTable, [&](const QString& date, const std::array<int, NumberSlots>& counts) {
+            line = date;
+            for (int n = 1; n < NumberSlots; ++n) {
+                char digits[16];
+                const auto end = std::to_chars(digits, digits + sizeof(digits), counts[n]).ptr;
+                line += '\t';
+                line += QLatin1StringView(digits, end - digits);
+            }
+            line += '\n';
+            m_out << line;
+        });
+    m_out.flush();
+    return Ok;
 }
 
 int CliApp::printHotCold(TKernel& kernel)

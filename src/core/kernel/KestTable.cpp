@@ -21,6 +21,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include <unistd.h>
 
@@ -82,6 +83,12 @@ void copyInto(sqlite3* target, const QString& path)
     sqlite3_close(source);
     if (copied != SQLITE_DONE)
         throw TKestError(QString("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), error));
+}
+
+void checkField(const TableSchema& schema, int field)
+{
+    if (field < 0 || field >= int(schema.fields.size()))
+        throw TKestError(QString("Field index %1 out of range").arg(field));
 }
 
 void throwSqlError(const QString& what, const QSqlError& error)
@@ -328,6 +335,8 @@ void TKestTable::Close()
     m_state = State::Inactive;
     m_unread = m_stale = false;
     m_rows.clear();
+    m_byRowId.clear();
+    m_loneValues.clear();
     m_visible.clear();
     m_pos = -1;
     m_eof = m_bof = true;
@@ -349,41 +358,143 @@ void TKestTable::reload() const
             sqlite3_exec(m_sql->handle, "COMMIT", nullptr, nullptr, nullptr);
     });
     m_dataVersion = m_sql->dataVersion();
-    m_rows.reset(*m_schema);
-    // Room for every row at once: growing by doubling would hold up to twice the table.
-    sqlite3_stmt* count = m_sql->prepare("SELECT count(*) FROM records");
-    if (sqlite3_step(count) == SQLITE_ROW)
-        m_rows.reserve(sqlite3_column_int(count, 0));
-    sqlite3_finalize(count);
-    QStringList names;
-    for (const FieldDef& field : m_schema->fields)
-        names << '"' + field.name + '"';
+    // Identities and orders only, from the order index alone; the fields come when needed.
+    std::vector<qint64> rowIds, orders;
     sqlite3_stmt* query =
-        m_sql->prepare(QString("SELECT rowid, _order, %1 FROM records ORDER BY _order, rowid")
-                           .arg(names.join(", ")));
-    const int fieldCount = int(m_schema->fields.size());
+        m_sql->prepare("SELECT rowid, _order FROM records ORDER BY _order, rowid");
     int result;
     while ((result = sqlite3_step(query)) == SQLITE_ROW) {
-        const int row = m_rows.size();
-        m_rows.appendEmpty(sqlite3_column_int64(query, 0), sqlite3_column_int64(query, 1));
-        for (int i = 0; i < fieldCount; ++i) {
+        rowIds.push_back(sqlite3_column_int64(query, 0));
+        orders.push_back(sqlite3_column_int64(query, 1));
+    }
+    const QString error = result == SQLITE_DONE ? QString() : m_sql->lastError();
+    sqlite3_finalize(query);
+    if (!error.isEmpty()) {
+        m_rows.reset(*m_schema);
+        throw TKestError(QString("Cannot read %1: %2").arg(fileName(), error));
+    }
+    m_byRowId.clear();
+    m_loneValues.clear();
+    if (!std::is_sorted(rowIds.begin(), rowIds.end())) {
+        m_byRowId.resize(rowIds.size());
+        std::iota(m_byRowId.begin(), m_byRowId.end(), 0);
+        std::sort(m_byRowId.begin(), m_byRowId.end(),
+                  [&](int a, int b) { return rowIds[size_t(a)] < rowIds[size_t(b)]; });
+    }
+    m_rows.setRows(std::move(rowIds), std::move(orders));
+    rebuildVisible();
+}
+
+void TKestTable::readAllFields() const
+{
+    std::vector<int> fields(m_schema->fields.size());
+    std::iota(fields.begin(), fields.end(), 0);
+    readFields(fields);
+}
+
+void TKestTable::readFields(const std::vector<int>& fields) const
+{
+    if (!Active())
+        return;
+    ensureFresh();
+    const auto unread = [&] {
+        std::vector<int> wanted;
+        for (const int field : fields) {
+            checkField(*m_schema, field);
+            const int slot = m_schema->slotOf[field];
+            if (m_schema->fields[field].type == FieldType::Text ? !m_rows.textsRead(slot)
+                                                                : !m_rows.numbersRead(slot))
+                wanted.push_back(field);
+        }
+        return wanted;
+    };
+    std::vector<int> wanted = unread();
+    if (wanted.empty())
+        return;
+
+    const Snapshot snapshot(*this);
+    QStringList names;
+    for (const int field : wanted) {
+        names << '"' + m_schema->fields[field].name + '"';
+        const int slot = m_schema->slotOf[field];
+        if (m_schema->fields[field].type == FieldType::Text)
+            m_rows.startTexts(slot);
+        else
+            m_rows.startNumbers(slot);
+    }
+    // In rowid order, the order a table is stored in: no lookup through the order index.
+    sqlite3_stmt* query =
+        m_sql->prepare(QString("SELECT rowid, %1 FROM records").arg(names.join(", ")));
+    const int rows = m_rows.size();
+    int scanned = 0;
+    int result;
+    QString error;
+    while ((result = sqlite3_step(query)) == SQLITE_ROW) {
+        const int row = scanned >= rows ? -1 : m_byRowId.empty() ? scanned : m_byRowId[scanned];
+        if (row < 0 || m_rows.rowId(row) != sqlite3_column_int64(query, 0)) {
+            error = "its rows changed while they were read";
+            break;
+        }
+        ++scanned;
+        for (int i = 0; i < int(wanted.size()); ++i) {
             // One call for the value, then reads of it that take no lock.
-            sqlite3_value* value = sqlite3_column_value(query, i + 2);
-            const int slot = m_schema->slotOf[i];
+            sqlite3_value* value = sqlite3_column_value(query, i + 1);
             if (sqlite3_value_type(value) == SQLITE_NULL)
                 continue;
-            if (m_schema->fields[i].type == FieldType::Text)
+            const int field = wanted[size_t(i)];
+            const int slot = m_schema->slotOf[field];
+            if (m_schema->fields[field].type == FieldType::Text)
                 m_rows.setText(row, slot, reinterpret_cast<const char*>(sqlite3_value_text(value)),
                                sqlite3_value_bytes(value));
             else
                 m_rows.setNumber(row, slot, sqlite3_value_double(value));
         }
     }
-    const QString error = result == SQLITE_DONE ? QString() : m_sql->lastError();
+    if (error.isEmpty() && result != SQLITE_DONE)
+        error = m_sql->lastError();
+    else if (error.isEmpty() && scanned != rows)
+        error = "its rows changed while they were read";
     sqlite3_finalize(query);
     if (!error.isEmpty())
-        throw TKestError(QString("Cannot read %1: %2").arg(fileName(), error));
-    rebuildVisible();
+        throwChanged(error);
+    std::erase_if(m_loneValues, [&](const LoneValue& value) {
+        return std::find(wanted.begin(), wanted.end(), value.field) != wanted.end();
+    });
+}
+
+// The fields of rows read before are read in a transaction of their own, which must see the
+// file as it was then: rows that another connection has added, moved or removed since would
+// take the wrong fields. Reading again is left to the next step, where no caller holds the
+// position of a row.
+TKestTable::Snapshot::Snapshot(const TKestTable& table)
+    : m_table(table)
+    , m_own(!table.m_sql->inTransaction())
+{
+    if (m_own)
+        table.m_sql->exec("BEGIN");
+    if (table.m_sql->dataVersion() != table.m_dataVersion) {
+        end();
+        table.throwChanged("another program changed it since it was read");
+    }
+}
+
+TKestTable::Snapshot::~Snapshot()
+{
+    end();
+}
+
+void TKestTable::Snapshot::end()
+{
+    if (std::exchange(m_own, false))
+        sqlite3_exec(m_table.m_sql->handle, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+void TKestTable::throwChanged(const QString& reason) const
+{
+    m_stale = true; // read again at the next step
+    m_loneValues.clear();
+    throw TKestError(QString("Cannot read %1: %2. Try again.")
+                         .arg(QDir::toNativeSeparators(fileName()), reason));
 }
 
 void TKestTable::ensureFresh() const
@@ -429,6 +540,7 @@ void TKestTable::rebuildVisible() const
     m_visible.clear();
     if (!m_filtered || !m_compiled)
         return;
+    readAllFields();
     TableRow view;
     for (int i = 0; i < m_rows.size(); ++i) {
         m_rows.viewRow(i, view);
@@ -613,23 +725,70 @@ int TKestTable::currentRow() const
     return physicalIndex(m_pos);
 }
 
-double TKestTable::numberIn(int row, int slot) const
+double TKestTable::numberIn(int row, int field) const
 {
-    return row == EditRow ? m_editRow.numbers[slot] : m_rows.number(row, slot);
+    const int slot = m_schema->slotOf[field];
+    if (row == EditRow)
+        return m_editRow.numbers[slot];
+    if (!m_rows.numbersRead(slot)) {
+        if (const LoneValue* lone = loneValue(row, field))
+            return lone->number;
+    }
+    return m_rows.number(row, slot);
 }
 
-QString TKestTable::textIn(int row, int slot) const
+QString TKestTable::textIn(int row, int field) const
 {
-    return row == EditRow ? m_editRow.texts[slot] : m_rows.text(row, slot);
+    QString text;
+    appendCellText(text, row, field);
+    return text;
 }
 
 QVariant TKestTable::cellValue(int row, int field) const
 {
-    const int slot = m_schema->slotOf[field];
     if (m_schema->fields[field].type == FieldType::Text)
-        return textIn(row, slot);
-    const double number = numberIn(row, slot);
+        return textIn(row, field);
+    const double number = numberIn(row, field);
     return std::isnan(number) ? QVariant() : QVariant(number);
+}
+
+const TKestTable::LoneValue* TKestTable::loneValue(int row, int field) const
+{
+    const auto known = std::find_if(m_loneValues.begin(), m_loneValues.end(),
+                                    [&](const LoneValue& value) { return value.field == field; });
+    if (known != m_loneValues.end() && known->row == row)
+        return &*known;
+    if (known != m_loneValues.end()) {
+        // A second row: the field is read for all of them, with every other one not read yet.
+        readAllFields();
+        return nullptr;
+    }
+    LoneValue lone;
+    lone.field = field;
+    lone.row = row;
+    {
+        const Snapshot snapshot(*this);
+        sqlite3_stmt* query = m_sql->prepare(
+            QString("SELECT \"%1\" FROM records WHERE rowid=?").arg(m_schema->fields[field].name));
+        sqlite3_bind_int64(query, 1, m_rows.rowId(row));
+        const int result = sqlite3_step(query);
+        if (result == SQLITE_ROW) {
+            sqlite3_value* value = sqlite3_column_value(query, 0);
+            const bool text = m_schema->fields[field].type == FieldType::Text;
+            if (sqlite3_value_type(value) != SQLITE_NULL && text)
+                lone.text =
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
+                                      sqlite3_value_bytes(value));
+            else if (sqlite3_value_type(value) != SQLITE_NULL)
+                lone.number = sqlite3_value_double(value);
+        }
+        const QString error = result == SQLITE_ROW ? QString() : m_sql->lastError();
+        sqlite3_finalize(query);
+        if (!error.isEmpty())
+            throwChanged(error);
+    }
+    m_loneValues.push_back(lone);
+    return &m_loneValues.back();
 }
 
 void TKestTable::appendCellText(QString& out, int row, int field) const
@@ -638,11 +797,13 @@ void TKestTable::appendCellText(QString& out, int row, int field) const
     if (m_schema->fields[field].type == FieldType::Text) {
         if (row == EditRow)
             out += m_editRow.texts[slot];
+        else if (const LoneValue* lone = m_rows.textsRead(slot) ? nullptr : loneValue(row, field))
+            out += lone->text;
         else
             out += m_rows.textView(row, slot);
         return;
     }
-    const double number = numberIn(row, slot);
+    const double number = numberIn(row, field);
     if (std::isnan(number))
         return;
     // Whole numbers, nearly all of them, without the shortest-form search.
@@ -663,16 +824,6 @@ QString TKestTable::cellText(int row, int field) const
     appendCellText(text, row, field);
     return text;
 }
-
-namespace {
-
-void checkField(const TableSchema& schema, int field)
-{
-    if (field < 0 || field >= int(schema.fields.size()))
-        throw TKestError(QString("Field index %1 out of range").arg(field));
-}
-
-} // namespace
 
 QVariant TKestTable::FieldValue(int field) const
 {
@@ -696,15 +847,28 @@ double TKestTable::numberAt(int visibleIndex, int field) const
     return floatIn(physicalIndex(visibleIndex), field);
 }
 
+TKestTable::NumberField TKestTable::numberField(int field) const
+{
+    checkField(schema(), field);
+    if (m_schema->fields[field].type == FieldType::Text)
+        throw TKestError(
+            QString("Field '%1' is not a number field").arg(m_schema->fields[field].name));
+    readFields({field});
+    NumberField numbers;
+    numbers.m_rows = &m_rows;
+    numbers.m_visible = m_filtered ? &m_visible : nullptr;
+    numbers.m_slot = m_schema->slotOf[field];
+    return numbers;
+}
+
 double TKestTable::floatIn(int row, int field) const
 {
-    const int slot = m_schema->slotOf[field];
     // Numbers straight from the row: the statistics read millions of them.
     if (m_schema->fields[field].type != FieldType::Text) {
-        const double number = numberIn(row, slot);
+        const double number = numberIn(row, field);
         return std::isnan(number) ? 0.0 : number;
     }
-    const QString text = textIn(row, slot);
+    const QString text = textIn(row, field);
     if (text.isEmpty())
         return 0.0;
     bool ok = false;
@@ -784,6 +948,7 @@ void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>
     ensureFresh();
     if (count <= 0)
         return;
+    readAllFieldsForWrite();
     int before = m_rows.size();
     TableRow row;
     try {
@@ -831,6 +996,7 @@ void TKestTable::Edit()
     const int row = currentRow();
     if (row == NoRow)
         throw TKestError("Cannot edit: the table is empty");
+    readAllFieldsForWrite();
     m_editRow = m_rows.row(row);
     m_state = State::Edit;
 }
@@ -938,11 +1104,9 @@ void TKestTable::runWrite(const std::function<void()>& write, bool severalStatem
     try {
         if (!m_unread && m_sql->dataVersion() != m_dataVersion) {
             reloadKeepingCursor();
+            readAllFields();
             if (!stillValid || !stillValid())
-                throw TKestError(
-                    QString("%1 was changed by another program and has been read "
-                            "again; nothing was written. Check the record and try again.")
-                        .arg(QDir::toNativeSeparators(fileName())));
+                throw TKestError(changedElsewhere());
         }
         write();
         m_sql->exec("COMMIT");
@@ -951,6 +1115,28 @@ void TKestTable::runWrite(const std::function<void()>& write, bool severalStatem
             sqlite3_exec(m_sql->handle, "ROLLBACK", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+QString TKestTable::changedElsewhere() const
+{
+    return QString("%1 was changed by another program and has been read again; nothing was "
+                   "written. Check the record and try again.")
+        .arg(QDir::toNativeSeparators(fileName()));
+}
+
+// A write changes the rows in memory, which takes all of their fields. Where another program
+// has changed the file since the rows were read, the fields missing cannot be read as they
+// were: the rows are read again, whole, and the write is refused as runWrite refuses it.
+void TKestTable::readAllFieldsForWrite()
+{
+    if (m_rows.allRead())
+        return;
+    if (m_sql->dataVersion() != m_dataVersion) {
+        reloadKeepingCursor();
+        readAllFields();
+        throw TKestError(changedElsewhere());
+    }
+    readAllFields();
 }
 
 int TKestTable::indexOfRowId(qint64 rowId) const
@@ -1042,6 +1228,7 @@ void TKestTable::renumberOrders()
 
 void TKestTable::postInsert()
 {
+    readAllFieldsForWrite(); // the row goes into the rows in memory with all of its fields
     TableRow row = m_editRow;
     int at = std::clamp(m_insertAt, 0, m_rows.size());
     const bool appending = at == m_rows.size();
@@ -1085,6 +1272,7 @@ void TKestTable::postInsert()
 
 void TKestTable::postEdit()
 {
+    readAllFieldsForWrite(); // the row as read, to tell whether another program changed it
     const TableRow row = m_editRow;
     const int stored = indexOfRowId(row.rowId);
     const TableRow original = stored != NoRow ? m_rows.row(stored) : TableRow{};
@@ -1127,6 +1315,7 @@ void TKestTable::Delete()
     const int row = currentRow();
     if (row == NoRow)
         throw TKestError("Cannot delete: the table is empty");
+    readAllFieldsForWrite();
     const TableRow target = m_rows.row(row);
     const int position = m_pos;
     runWrite(
@@ -1158,6 +1347,8 @@ void TKestTable::DeleteAll()
     }
     runWrite([&] { m_sql->exec("DELETE FROM records"); });
     m_rows.clear();
+    m_byRowId.clear();
+    m_loneValues.clear();
     rebuildVisible();
     m_pos = -1;
     m_eof = m_bof = true;

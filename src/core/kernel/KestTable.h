@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -84,6 +85,32 @@ public:
     int AsInteger(const QString& name) const { return AsInteger(fieldIndexOrThrow(name)); }
     QString AsString(const QString& name) const { return AsString(fieldIndexOrThrow(name)); }
 
+    // Reads these fields of every row now, in one pass over the file, where not read yet. The
+    // rows are read by identity and order at first; a pass that needs a few fields of many
+    // rows names them first, and a field read without being named brings in all the others.
+    void readFields(const std::vector<int>& fields) const;
+
+    // A number field of the rows that pass the filter, for a pass over all of them: read by
+    // position as numberAt reads it (empty reads 0), without its checks on every call.
+    // Valid while the table does not change.
+    class NumberField {
+    public:
+        double at(int visibleIndex) const
+        {
+            const int row = m_visible ? (*m_visible)[size_t(visibleIndex)] : visibleIndex;
+            const double number = m_rows->number(row, m_slot);
+            return number == number ? number : 0.0;
+        }
+
+    private:
+        friend class TKestTable;
+        const RowStore* m_rows = nullptr;
+        const std::vector<int>* m_visible = nullptr;
+        int m_slot = 0;
+    };
+    // Throws TKestError for a text field.
+    NumberField numberField(int field) const;
+
     // Reading a row that passes the filter without moving the cursor (for views).
     QString textAt(int visibleIndex, int field) const;
     double numberAt(int visibleIndex, int field) const; // as AsFloat reads it
@@ -150,6 +177,33 @@ signals:
 private:
     void ensureFresh() const;
     void reload() const;
+    void readAllFields() const;
+    void readAllFieldsForWrite();
+    QString changedElsewhere() const;
+    // A field not read yet, of one row: read on its own the first time (the newest draw's
+    // jackpot, say); asked for another row, it is read for all of them, with every other
+    // field not read yet, and there is none.
+    struct LoneValue {
+        int field = -1;
+        int row = -1;
+        double number = std::numeric_limits<double>::quiet_NaN();
+        QString text;
+    };
+    const LoneValue* loneValue(int row, int field) const;
+    // A read transaction that sees the file as the rows in memory were read from it.
+    class Snapshot {
+    public:
+        explicit Snapshot(const TKestTable& table);
+        ~Snapshot();
+        Snapshot(const Snapshot&) = delete;
+        Snapshot& operator=(const Snapshot&) = delete;
+
+    private:
+        void end();
+        const TKestTable& m_table;
+        bool m_own;
+    };
+    [[noreturn]] void throwChanged(const QString& reason) const;
     void rebuildVisible() const;
     void requireActive() const;
     void requireBrowse() const;
@@ -157,9 +211,9 @@ private:
     static constexpr int NoRow = -1;
     static constexpr int EditRow = -2;
     int currentRow() const;
-    double numberIn(int row, int slot) const;
+    double numberIn(int row, int field) const;
     double floatIn(int row, int field) const;
-    QString textIn(int row, int slot) const;
+    QString textIn(int row, int field) const;
     QVariant cellValue(int row, int field) const;
     QString cellText(int row, int field) const;
     void appendCellText(QString& out, int row, int field) const;
@@ -193,6 +247,10 @@ private:
     std::unique_ptr<struct Statements> m_sql;
 
     mutable RowStore m_rows;
+    // The physical indexes of the rows by ascending rowid, the order the file gives them in
+    // fastest; empty when that is table order.
+    mutable std::vector<int> m_byRowId;
+    mutable std::vector<LoneValue> m_loneValues;
     mutable std::vector<int> m_visible; // physical indexes of the rows that pass the filter
     mutable bool m_stale = false;
     mutable bool m_unread = false; // opened, rows not read yet (m_stale is set too)

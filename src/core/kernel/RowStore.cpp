@@ -1,5 +1,6 @@
 #include "core/kernel/RowStore.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -46,19 +47,14 @@ void RowStore::NumberColumn::erase(int at)
         eraseAt(m_ints, at);
 }
 
-void RowStore::NumberColumn::reserve(int rows)
+void RowStore::NumberColumn::reset(int rows, bool read)
 {
-    if (m_wide)
-        m_doubles.reserve(size_t(rows));
-    else
-        m_ints.reserve(size_t(rows));
-}
-
-void RowStore::NumberColumn::clear()
-{
+    m_read = read;
     m_wide = false;
-    m_ints = {};
     m_doubles = {};
+    m_ints = {};
+    if (read)
+        m_ints.assign(size_t(rows), EmptyInt);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -71,27 +67,47 @@ void RowStore::reset(const TableSchema& schema)
     m_texts.assign(size_t(schema.textCount), TextColumn());
 }
 
-void RowStore::reserve(int rows)
-{
-    m_rowIds.reserve(size_t(rows));
-    m_orders.reserve(size_t(rows));
-    for (NumberColumn& column : m_numbers)
-        column.reserve(rows);
-    for (TextColumn& column : m_texts) {
-        column.start.reserve(size_t(rows));
-        column.length.reserve(size_t(rows));
-    }
-}
-
 void RowStore::clear()
 {
     m_rowIds = {};
     m_orders = {};
     for (NumberColumn& column : m_numbers)
-        column.clear();
+        column.reset(0, true);
     for (TextColumn& column : m_texts)
         column = TextColumn();
     m_pool = {};
+}
+
+void RowStore::setRows(std::vector<qint64> rowIds, std::vector<qint64> orders)
+{
+    clear();
+    m_rowIds = std::move(rowIds);
+    m_orders = std::move(orders);
+    for (NumberColumn& column : m_numbers)
+        column.reset(0, false);
+    for (TextColumn& column : m_texts)
+        column.read = false;
+}
+
+bool RowStore::allRead() const
+{
+    return std::all_of(m_numbers.begin(), m_numbers.end(),
+                       [](const NumberColumn& column) { return column.isRead(); }) &&
+           std::all_of(m_texts.begin(), m_texts.end(),
+                       [](const TextColumn& column) { return column.read; });
+}
+
+void RowStore::startNumbers(int slot)
+{
+    m_numbers[size_t(slot)].reset(size(), true);
+}
+
+void RowStore::startTexts(int slot)
+{
+    TextColumn& column = m_texts[size_t(slot)];
+    column.start.assign(size_t(size()), 0);
+    column.length.assign(size_t(size()), 0);
+    column.read = true;
 }
 
 QStringView RowStore::textView(int row, int slot) const
@@ -132,18 +148,6 @@ void RowStore::setSpan(int row, int slot, Span span)
     TextColumn& column = m_texts[size_t(slot)];
     column.start[size_t(row)] = span.start;
     column.length[size_t(row)] = span.length;
-}
-
-void RowStore::appendEmpty(qint64 rowId, qint64 order)
-{
-    m_rowIds.push_back(rowId);
-    m_orders.push_back(order);
-    for (NumberColumn& column : m_numbers)
-        column.pushEmpty();
-    for (TextColumn& column : m_texts) {
-        column.start.push_back(0);
-        column.length.push_back(0);
-    }
 }
 
 void RowStore::setText(int row, int slot, const char* utf8, int bytes)

@@ -12,12 +12,25 @@
 // The rows of an open table, kept by column rather than as one TableRow each: 100,000 draws
 // then take a few large allocations instead of half a million small ones, and a number
 // column whose values are all whole numbers in 32 bits takes half the room.
+//
+// A column can be left unread: the rows are known by identity and order, and the table fills
+// a field's column when it is first needed. Reading whole rows (row, viewRow, holds) and
+// changing rows (insert, assign, erase) need every column read.
 class RowStore {
 public:
+    // No rows; every column read.
     void reset(const TableSchema& schema);
-    void reserve(int rows);
     void clear();
+    // Replaces the rows by these identities and orders, with every column unread.
+    void setRows(std::vector<qint64> rowIds, std::vector<qint64> orders);
     int size() const { return int(m_rowIds.size()); }
+
+    bool numbersRead(int slot) const { return m_numbers[size_t(slot)].isRead(); }
+    bool textsRead(int slot) const { return m_texts[size_t(slot)].read; }
+    bool allRead() const;
+    // Makes a column of every row empty and read, for the reader to fill.
+    void startNumbers(int slot);
+    void startTexts(int slot);
 
     qint64 rowId(int row) const { return m_rowIds[size_t(row)]; }
     qint64 order(int row) const { return m_orders[size_t(row)]; }
@@ -28,8 +41,6 @@ public:
     QString text(int row, int slot) const;
     QStringView textView(int row, int slot) const;
 
-    // Appends a row with every field empty, for the loader to fill.
-    void appendEmpty(qint64 rowId, qint64 order);
     void setNumber(int row, int slot, double value) { m_numbers[size_t(slot)].set(row, value); }
     void setText(int row, int slot, const char* utf8, int bytes);
     void setTextEmpty(int row, int slot) { setSpan(row, slot, Span()); }
@@ -65,16 +76,9 @@ private:
         }
         void insert(int at, double value);
         void erase(int at);
-        void pushEmpty()
-        {
-            if (m_wide)
-                m_doubles.push_back(std::numeric_limits<double>::quiet_NaN());
-            else
-                m_ints.push_back(EmptyInt);
-        }
-        void reserve(int rows);
-        void clear();
-        size_t size() const { return m_wide ? m_doubles.size() : m_ints.size(); }
+        bool isRead() const { return m_read; }
+        // Every value empty: `rows` of them when read, none when not.
+        void reset(int rows, bool read);
 
         static constexpr qint32 EmptyInt = std::numeric_limits<qint32>::min();
 
@@ -87,6 +91,7 @@ private:
                     !(value == 0 && std::signbit(value)));
         }
         void widen();
+        bool m_read = true;
         bool m_wide = false;
         std::vector<qint32> m_ints;
         std::vector<double> m_doubles;
@@ -97,6 +102,7 @@ private:
     struct TextColumn {
         std::vector<quint32> start;
         std::vector<quint32> length;
+        bool read = true;
     };
 
     struct Span {

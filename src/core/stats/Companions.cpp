@@ -19,24 +19,26 @@ DrawBalls::DrawBalls(const QString& drawDate, const std::array<int, 6>& mainBall
 
 DrawList ReadDraws(TKestTable& results)
 {
-    std::array<int, 6> ballFields{};
+    std::vector<int> fields;
     for (int i = 0; i < 6; ++i)
-        ballFields[i] = results.fieldIndexOrThrow(QString("BALL%1").arg(i + 1));
+        fields.push_back(results.fieldIndexOrThrow(QString("BALL%1").arg(i + 1)));
     const int dateField = results.fieldIndexOrThrow("DRAWDATE");
+    fields.push_back(dateField);
+    results.readFields(fields);
+    std::array<TKestTable::NumberField, 6> balls;
+    for (int i = 0; i < 6; ++i)
+        balls[i] = results.numberField(fields[i]);
 
+    // By position, without moving the cursor: the views showing the table stay where they are.
     DrawList draws;
-    draws.reserve(results.RecordCount());
-    const TKestTable::Bookmark bookmark = results.GetBookmark();
-    results.DisableControls();
-    for (results.First(); !results.Eof(); results.Next()) {
-        std::array<int, 6> balls{};
+    const int count = results.RecordCount();
+    draws.reserve(size_t(count));
+    for (int p = 0; p < count; ++p) {
+        std::array<int, 6> values{};
         for (int i = 0; i < 6; ++i)
-            balls[i] = results.AsInteger(ballFields[i]);
-        draws.emplace_back(results.AsString(dateField), balls);
+            values[i] = roundToInt(balls[i].at(p));
+        draws.emplace_back(results.textAt(p, dateField), values);
     }
-    if (bookmark != 0 && results.BookmarkValid(bookmark))
-        results.GotoBookmark(bookmark);
-    results.EnableControls();
     return draws;
 }
 
@@ -215,8 +217,12 @@ SkipHistory Skips(const DrawList& draws, int number)
 
 QString CurrentSkipHint(const DrawList& draws, int number)
 {
+    // The newest appearance is all it takes: the rest of the skip history is not needed.
+    const auto newest = std::find_if(draws.begin(), draws.end(), [&](const DrawBalls& draw) {
+        return std::binary_search(draw.balls.begin(), draw.balls.begin() + draw.count, number);
+    });
     return QString::asprintf("Number %.2d\nCurrent skip: %d draw(s)", number,
-                             Skips(draws, number).current);
+                             int(newest - draws.begin()));
 }
 
 QString PairFilterExpression(int first, int second, const QString& activeFilter)

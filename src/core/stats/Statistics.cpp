@@ -52,6 +52,37 @@ struct DrawFields {
             winners[d] = table.fieldIndexOrThrow(QString("DIV%1NOWIN").arg(d + 1));
         }
     }
+
+    // What the statistics pass reads of every draw.
+    std::vector<int> scanned() const
+    {
+        std::vector<int> all(balls.begin(), balls.end());
+        all.push_back(bonus);
+        all.insert(all.end(), prizes.begin(), prizes.end());
+        all.insert(all.end(), winners.begin(), winners.end());
+        return all;
+    }
+};
+
+// The fields the statistics pass reads, read straight from the columns: the pass reads
+// millions of them.
+struct DrawColumns {
+    std::array<TKestTable::NumberField, 6> balls;
+    TKestTable::NumberField bonus;
+    std::array<TKestTable::NumberField, DivisionCount> prizes;
+    std::array<TKestTable::NumberField, DivisionCount> winners;
+
+    DrawColumns(const TKestTable& results, const DrawFields& fields)
+    {
+        results.readFields(fields.scanned());
+        for (int i = 0; i < 6; ++i)
+            balls[i] = results.numberField(fields.balls[i]);
+        bonus = results.numberField(fields.bonus);
+        for (int d = 0; d < DivisionCount; ++d) {
+            prizes[d] = results.numberField(fields.prizes[d]);
+            winners[d] = results.numberField(fields.winners[d]);
+        }
+    }
 };
 
 // Keeps the results table's current record, filter and display updates through a pass,
@@ -201,12 +232,12 @@ void claimLastAppearance(NumberStats& number, int p, int position)
 }
 
 // One draw of the newest-first scan, at position p of the whole table.
-void scanDraw(TStatistics& stats, const TKestTable& results, const DrawFields& fields, int p,
-              bool filtered, qint64& totalOfSums)
+void scanDraw(TStatistics& stats, const DrawColumns& fields, int shown, int p, bool filtered,
+              qint64& totalOfSums)
 {
-    // Read by position rather than through the cursor: a pass reads millions of fields.
-    const int shown = results.position();
-    const auto integer = [&](int field) { return roundToInt(results.numberAt(shown, field)); };
+    const auto integer = [&](const TKestTable::NumberField& field) {
+        return roundToInt(field.at(shown));
+    };
     for (int d = 0; d < DivisionCount; ++d) {
         const int winners = integer(fields.winners[d]);
         stats.Winners.winners += winners;
@@ -281,11 +312,14 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
     qint64 totalOfSums = 0;
     {
         CursorKeeper keeper(results);
+        DrawColumns columns(results, fields);
         Throttle throttle;
         for (results.First(); !results.Eof(); results.Next()) {
-            scanDraw(next, results, fields, results.RecNo() - 1, filtered, totalOfSums);
-            if (keepResponsive && throttle.due())
+            scanDraw(next, columns, results.position(), results.RecNo() - 1, filtered, totalOfSums);
+            if (keepResponsive && throttle.due()) {
                 keepResponsive();
+                columns = DrawColumns(results, fields); // what the events did to the table
+            }
         }
         next.RecordCount = results.RecordCount();
     }
@@ -318,52 +352,80 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
 
 namespace {
 
-// The pass over the draws oldest first that the history table is written from.
-class HistoryPass {
+// The running counts over the draws, oldest first: what the history table is written from.
+class HistoryCount {
 public:
-    HistoryPass(TKestTable& results, TKestTable& history)
+    explicit HistoryCount(const TKestTable& results)
         : m_results(results)
-        , m_history(history)
         , m_fields(results)
-        , m_dateColumn(history.fieldIndexOrThrow("DrawDate"))
-        , m_dateSize(history.schema().fields[m_dateColumn].size)
     {
-        for (int n = 1; n < NumberSlots; ++n)
-            m_columns[n] = history.fieldIndexOrThrow(QString::asprintf("%.2d", n));
+        const TableSchema& history = Tables::schemaFor(Tables::History);
+        m_dateSize = history.fields[size_t(history.indexOf("DrawDate"))].size;
+        std::vector<int> wanted(m_fields.balls.begin(), m_fields.balls.end());
+        wanted.push_back(m_fields.date);
+        m_results.readFields(wanted);
+        restart();
     }
 
     void restart()
     {
         m_running = {};
-        m_results.Last();
+        m_next = m_results.RecordCount() - 1;
     }
 
     // Counts the next draw and moves on to the one after it.
     void countDraw()
     {
+        // By position rather than through the cursor: the pass reads every draw.
         for (int field : m_fields.balls) {
-            const int v = m_results.AsInteger(field);
+            const int v = roundToInt(m_results.numberAt(m_next, field));
             if (isLottoNumber(v))
                 ++m_running[v];
         }
-        m_date = m_results.AsString(m_fields.date).left(m_dateSize);
-        m_results.Prior();
+        m_date = m_results.textAt(m_next, m_fields.date).left(m_dateSize);
+        --m_next;
     }
+
+    const std::array<int, NumberSlots>& running() const { return m_running; }
+    const QString& date() const { return m_date; }
+
+private:
+    const TKestTable& m_results;
+    const DrawFields m_fields;
+    int m_dateSize = 0;
+    int m_next = 0;
+    std::array<int, NumberSlots> m_running{};
+    QString m_date;
+};
+
+// The history table's side of the pass: which rows already agree, and the row to write.
+class HistoryPass {
+public:
+    HistoryPass(const TKestTable& results, TKestTable& history)
+        : m_count(results)
+        , m_history(history)
+        , m_dateColumn(history.fieldIndexOrThrow("DrawDate"))
+    {
+        for (int n = 1; n < NumberSlots; ++n)
+            m_columns[n] = history.fieldIndexOrThrow(QString::asprintf("%.2d", n));
+    }
+
+    void countDraw() { m_count.countDraw(); }
 
     // How many of the history's rows, from the first, hold what the pass writes; those stay,
     // and the pass goes on after them. Showing the history again after an update that added
     // draws then writes only the new ones.
     int keepAgreeingRows(int total)
     {
-        restart();
+        m_count.restart();
         const int held = m_history.RecordCount();
         if (held > total)
             return 0;
         m_history.First();
         for (int row = 0; row < held; ++row, m_history.Next()) {
-            countDraw();
+            m_count.countDraw();
             if (!historyRowAgrees()) {
-                restart();
+                m_count.restart();
                 return 0;
             }
         }
@@ -373,42 +435,39 @@ public:
     void fill(TableRow& row) const
     {
         const TableSchema& schema = m_history.schema();
-        row.texts[schema.slotOf[m_dateColumn]] = m_date;
+        row.texts[schema.slotOf[m_dateColumn]] = m_count.date();
         for (int n = 1; n < NumberSlots; ++n)
-            row.numbers[schema.slotOf[m_columns[n]]] = m_running[n];
+            row.numbers[schema.slotOf[m_columns[n]]] = m_count.running()[n];
     }
 
 private:
     bool historyRowAgrees() const
     {
-        if (m_history.AsString(m_dateColumn) != m_date)
+        if (m_history.AsString(m_dateColumn) != m_count.date())
             return false;
         for (int n = 1; n < NumberSlots; ++n) {
             // An empty value reads 0, and a count of 0 is written, not left empty.
-            if (m_history.AsFloat(m_columns[n]) != m_running[n] ||
-                (m_running[n] == 0 && m_history.IsNull(m_columns[n])))
+            const int running = m_count.running()[n];
+            if (m_history.AsFloat(m_columns[n]) != running ||
+                (running == 0 && m_history.IsNull(m_columns[n])))
                 return false;
         }
         return true;
     }
 
-    TKestTable& m_results;
+    HistoryCount m_count;
     TKestTable& m_history;
-    const DrawFields m_fields;
     const int m_dateColumn;
-    const int m_dateSize;
     std::array<int, NumberSlots> m_columns{};
-    std::array<int, NumberSlots> m_running{};
-    QString m_date;
 };
 
 } // namespace
 
 void RebuildHistory(TKestTable& results, TKestTable& history, const ProgressReport& progress)
 {
-    HistoryPass pass(results, history);
     CursorKeeper keeper(results);
     results.setFiltered(false);
+    HistoryPass pass(results, history);
     const int total = results.RecordCount();
     if (progress)
         progress(0, total);
@@ -429,6 +488,17 @@ void RebuildHistory(TKestTable& results, TKestTable& history, const ProgressRepo
         progress(total, total);
     history.Last();
     batch.commit();
+}
+
+void ForEachHistoryRow(TKestTable& results, const HistoryRow& row)
+{
+    CursorKeeper keeper(results);
+    results.setFiltered(false);
+    HistoryCount count(results);
+    for (int draws = results.RecordCount(); draws > 0; --draws) {
+        count.countDraw();
+        row(count.date(), count.running());
+    }
 }
 
 QString CombinationText(const std::array<int, 6>& balls)

@@ -101,3 +101,8 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
 // main-ball count of every number up to and including that draw. It covers every draw whatever
 // filter is active. All or nothing, like RebuildStatistics.
 void RebuildHistory(TKestTable& results, TKestTable& history, const ProgressReport& progress = {});
+// The rows RebuildHistory writes, oldest draw first, without a history table: the date as the
+// table holds it and the running counts by number (index 0 unused).
+using HistoryRow =
+    std::function<void(const QString& date, const std::array<int, NumberSlots>& counts)>;
+void ForEachHistoryRow(TKestTable& results, const HistoryRow& row);

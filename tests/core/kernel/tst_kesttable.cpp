@@ -383,6 +383,32 @@ private slots:
         QCOMPARE(dates(m_table), QStringList({"B"}));
     }
 
+    // The rows are known at once, their fields read when first needed: by then another program
+    // may have changed the file. Nothing may then come from a row other than the one asked for.
+    void fieldsReadLaterComeFromTheFileAsItWasRead()
+    {
+        appendDraw(m_table, "A", 1);
+        appendDraw(m_table, "B", 2);
+        m_table.Close();
+        m_table.Open();
+        QCOMPARE(m_table.RecordCount(), 2);
+        runSql(m_table.fileName(), "DELETE FROM records WHERE DrawDate='A'");
+        QVERIFY_THROWS_EXCEPTION(TKestError, m_table.textAt(0, Tables::DrawDate));
+        QCOMPARE(m_table.RecordCount(), 1); // read again at the next step
+        QCOMPARE(m_table.textAt(0, Tables::DrawDate), QString("B"));
+
+        runSql(m_table.fileName(), "UPDATE records SET Ball1=9");
+        m_table.First();
+        try {
+            m_table.Delete();
+            QFAIL("a row changed by another program was deleted");
+        } catch (const TKestError& error) {
+            QVERIFY(error.message().contains("changed by another program"));
+        }
+        QCOMPARE(m_table.RecordCount(), 1);
+        QCOMPARE(m_table.AsInteger("Ball1"), 9);
+    }
+
     void exclusiveOpeningBlocksOtherHandles()
     {
         TKestTable first, second;
