@@ -108,6 +108,8 @@ struct Statements {
     sqlite3_stmt* update = nullptr;
     sqlite3_stmt* remove = nullptr;
     sqlite3_stmt* setOrder = nullptr;
+    sqlite3_stmt* selectRow = nullptr;
+    sqlite3_stmt* versionQuery = nullptr;
     std::vector<int> writtenFields; // fields the store does not assign itself
     // Called before a failed statement's error is thrown, so that the table can notice a
     // transaction the store has rolled back by itself.
@@ -115,7 +117,7 @@ struct Statements {
 
     ~Statements()
     {
-        for (sqlite3_stmt* statement : {insert, update, remove, setOrder})
+        for (sqlite3_stmt* statement : {insert, update, remove, setOrder, selectRow, versionQuery})
             sqlite3_finalize(statement);
     }
 
@@ -139,10 +141,11 @@ struct Statements {
     // connection, of this process or another, commits a change.
     qint64 dataVersion()
     {
-        sqlite3_stmt* statement = prepare("PRAGMA data_version");
+        if (!versionQuery)
+            versionQuery = prepare("PRAGMA data_version");
         const qint64 version =
-            sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
-        sqlite3_finalize(statement);
+            sqlite3_step(versionQuery) == SQLITE_ROW ? sqlite3_column_int64(versionQuery, 0) : -1;
+        sqlite3_reset(versionQuery);
         return version;
     }
 
@@ -281,8 +284,9 @@ void TKestTable::Open()
             throw TKestError(
                 QString("%1 is not a %2 table").arg(QDir::toNativeSeparators(path), m_tableName));
 
-        QStringList names, placeholders, assignments;
+        QStringList names, placeholders, assignments, allFields;
         for (int i = 0; i < int(tableSchema.fields.size()); ++i) {
+            allFields << '"' + tableSchema.fields[i].name + '"';
             if (tableSchema.fields[i].type == FieldType::AutoInc)
                 continue;
             sql->writtenFields.push_back(i);
@@ -297,6 +301,8 @@ void TKestTable::Open()
             QString("UPDATE records SET %1 WHERE rowid=?").arg(assignments.join(", ")));
         sql->remove = sql->prepare("DELETE FROM records WHERE rowid=?");
         sql->setOrder = sql->prepare("UPDATE records SET _order=? WHERE rowid=?");
+        sql->selectRow =
+            sql->prepare(QString("SELECT %1 FROM records WHERE rowid=?").arg(allFields.join(", ")));
     } catch (...) {
         sql.reset();
         QSqlDatabase::removeDatabase(m_connection);
@@ -336,7 +342,7 @@ void TKestTable::Close()
     m_unread = m_stale = false;
     m_rows.clear();
     m_byRowId.clear();
-    m_loneValues.clear();
+    m_loneRows.clear();
     m_visible.clear();
     m_pos = -1;
     m_eof = m_bof = true;
@@ -374,7 +380,7 @@ void TKestTable::reload() const
         throw TKestError(QString("Cannot read %1: %2").arg(fileName(), error));
     }
     m_byRowId.clear();
-    m_loneValues.clear();
+    m_loneRows.clear();
     if (!std::is_sorted(rowIds.begin(), rowIds.end())) {
         m_byRowId.resize(rowIds.size());
         std::iota(m_byRowId.begin(), m_byRowId.end(), 0);
@@ -457,9 +463,8 @@ void TKestTable::readFields(const std::vector<int>& fields) const
     sqlite3_finalize(query);
     if (!error.isEmpty())
         throwChanged(error);
-    std::erase_if(m_loneValues, [&](const LoneValue& value) {
-        return std::find(wanted.begin(), wanted.end(), value.field) != wanted.end();
-    });
+    if (m_rows.allRead())
+        m_loneRows.clear();
 }
 
 // The fields of rows read before are read in a transaction of their own, which must see the
@@ -492,7 +497,7 @@ void TKestTable::Snapshot::end()
 void TKestTable::throwChanged(const QString& reason) const
 {
     m_stale = true; // read again at the next step
-    m_loneValues.clear();
+    m_loneRows.clear();
     throw TKestError(QString("Cannot read %1: %2. Try again.")
                          .arg(QDir::toNativeSeparators(fileName()), reason));
 }
@@ -731,8 +736,8 @@ double TKestTable::numberIn(int row, int field) const
     if (row == EditRow)
         return m_editRow.numbers[slot];
     if (!m_rows.numbersRead(slot)) {
-        if (const LoneValue* lone = loneValue(row, field))
-            return lone->number;
+        if (const TableRow* lone = loneRow(row))
+            return lone->numbers[slot];
     }
     return m_rows.number(row, slot);
 }
@@ -752,43 +757,45 @@ QVariant TKestTable::cellValue(int row, int field) const
     return std::isnan(number) ? QVariant() : QVariant(number);
 }
 
-const TKestTable::LoneValue* TKestTable::loneValue(int row, int field) const
+const TableRow* TKestTable::loneRow(int row) const
 {
-    const auto known = std::find_if(m_loneValues.begin(), m_loneValues.end(),
-                                    [&](const LoneValue& value) { return value.field == field; });
-    if (known != m_loneValues.end() && known->row == row)
+    if (const auto known = m_loneRows.constFind(row); known != m_loneRows.constEnd())
         return &*known;
-    if (known != m_loneValues.end()) {
-        // A second row: the field is read for all of them, with every other one not read yet.
+    if (m_loneRows.size() >= LoneRowLimit) {
         readAllFields();
         return nullptr;
     }
-    LoneValue lone;
-    lone.field = field;
-    lone.row = row;
+    TableRow lone;
+    lone.rowId = m_rows.rowId(row);
+    lone.order = m_rows.order(row);
+    lone.numbers.assign(m_schema->numberCount, Empty);
+    lone.texts.assign(m_schema->textCount, QString());
     {
         const Snapshot snapshot(*this);
-        sqlite3_stmt* query = m_sql->prepare(
-            QString("SELECT \"%1\" FROM records WHERE rowid=?").arg(m_schema->fields[field].name));
-        sqlite3_bind_int64(query, 1, m_rows.rowId(row));
+        sqlite3_stmt* query = m_sql->selectRow;
+        sqlite3_bind_int64(query, 1, lone.rowId);
         const int result = sqlite3_step(query);
-        if (result == SQLITE_ROW) {
-            sqlite3_value* value = sqlite3_column_value(query, 0);
-            const bool text = m_schema->fields[field].type == FieldType::Text;
-            if (sqlite3_value_type(value) != SQLITE_NULL && text)
-                lone.text =
+        for (int field = 0; result == SQLITE_ROW && field < int(m_schema->fields.size()); ++field) {
+            sqlite3_value* value = sqlite3_column_value(query, field);
+            const int slot = m_schema->slotOf[field];
+            if (sqlite3_value_type(value) == SQLITE_NULL)
+                continue;
+            if (m_schema->fields[field].type == FieldType::Text)
+                lone.texts[slot] =
                     QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
                                       sqlite3_value_bytes(value));
-            else if (sqlite3_value_type(value) != SQLITE_NULL)
-                lone.number = sqlite3_value_double(value);
+            else
+                lone.numbers[slot] = sqlite3_value_double(value);
         }
-        const QString error = result == SQLITE_ROW ? QString() : m_sql->lastError();
-        sqlite3_finalize(query);
+        const QString error = result == SQLITE_ROW ? QString()
+                              : result == SQLITE_DONE
+                                  ? QString("its rows changed since they were read")
+                                  : m_sql->lastError();
+        sqlite3_reset(query);
         if (!error.isEmpty())
             throwChanged(error);
     }
-    m_loneValues.push_back(lone);
-    return &m_loneValues.back();
+    return &*m_loneRows.insert(row, std::move(lone));
 }
 
 void TKestTable::appendCellText(QString& out, int row, int field) const
@@ -797,8 +804,8 @@ void TKestTable::appendCellText(QString& out, int row, int field) const
     if (m_schema->fields[field].type == FieldType::Text) {
         if (row == EditRow)
             out += m_editRow.texts[slot];
-        else if (const LoneValue* lone = m_rows.textsRead(slot) ? nullptr : loneValue(row, field))
-            out += lone->text;
+        else if (const TableRow* lone = m_rows.textsRead(slot) ? nullptr : loneRow(row))
+            out += lone->texts[slot];
         else
             out += m_rows.textView(row, slot);
         return;
@@ -1348,7 +1355,7 @@ void TKestTable::DeleteAll()
     runWrite([&] { m_sql->exec("DELETE FROM records"); });
     m_rows.clear();
     m_byRowId.clear();
-    m_loneValues.clear();
+    m_loneRows.clear();
     rebuildVisible();
     m_pos = -1;
     m_eof = m_bof = true;

@@ -4,6 +4,7 @@
 #include "core/kernel/RowStore.h"
 #include "core/kernel/TableSchema.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -180,16 +181,11 @@ private:
     void readAllFields() const;
     void readAllFieldsForWrite();
     QString changedElsewhere() const;
-    // A field not read yet, of one row: read on its own the first time (the newest draw's
-    // jackpot, say); asked for another row, it is read for all of them, with every other
-    // field not read yet, and there is none.
-    struct LoneValue {
-        int field = -1;
-        int row = -1;
-        double number = std::numeric_limits<double>::quiet_NaN();
-        QString text;
-    };
-    const LoneValue* loneValue(int row, int field) const;
+    // The fields not read yet of one row: read on their own for the first rows asked for (the
+    // rows a view shows or measures its columns by, the newest draw's jackpot); past those,
+    // every field not read yet is read for all rows, and there is none.
+    const TableRow* loneRow(int row) const;
+    static constexpr int LoneRowLimit = 2048;
     // A read transaction that sees the file as the rows in memory were read from it.
     class Snapshot {
     public:
@@ -250,8 +246,8 @@ private:
     // The physical indexes of the rows by ascending rowid, the order the file gives them in
     // fastest; empty when that is table order.
     mutable std::vector<int> m_byRowId;
-    mutable std::vector<LoneValue> m_loneValues;
-    mutable std::vector<int> m_visible; // physical indexes of the rows that pass the filter
+    mutable QHash<int, TableRow> m_loneRows; // by physical index
+    mutable std::vector<int> m_visible;      // physical indexes of the rows that pass the filter
     mutable bool m_stale = false;
     mutable bool m_unread = false; // opened, rows not read yet (m_stale is set too)
     mutable int m_pos = -1;

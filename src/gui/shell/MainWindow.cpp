@@ -479,8 +479,11 @@ void MainWindow::FormShow()
     connectRecordWindows();
     ErrorReport::guard([this] { FillScriptList(); });
     ErrorReport::guard([this] {
+        // One rebuild fills everything; the task bar it builds then shows the hot and cold
+        // balls as every later rebuild does. ShowStatistics would rebuild the same draws again.
         RecalculateAll();
-        ShowStatistics();
+        refreshHotAndCold(false);
+        m_statisticsPages->ShowStatistics(*m_kernel);
     });
     if (m_filterScripts->isEnabled() && m_filterScripts->count() > 0)
         m_filterScripts->setCurrentIndex(0);
