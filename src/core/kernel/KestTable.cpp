@@ -366,6 +366,15 @@ void TKestTable::reload() const
     m_dataVersion = m_sql->dataVersion();
     // Identities and orders only, from the order index alone; the fields come when needed.
     std::vector<qint64> rowIds, orders;
+    // Room for every row at once, without counting them: rowids are handed out in turn, so
+    // the highest one bounds the count, and room never written takes no memory.
+    sqlite3_stmt* highest = m_sql->prepare("SELECT max(rowid) FROM records");
+    if (sqlite3_step(highest) == SQLITE_ROW) {
+        const qint64 bound = std::clamp<qint64>(sqlite3_column_int64(highest, 0), 0, 1 << 24);
+        rowIds.reserve(size_t(bound));
+        orders.reserve(size_t(bound));
+    }
+    sqlite3_finalize(highest);
     sqlite3_stmt* query =
         m_sql->prepare("SELECT rowid, _order FROM records ORDER BY _order, rowid");
     int result;

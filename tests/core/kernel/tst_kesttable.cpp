@@ -409,6 +409,23 @@ private slots:
         QCOMPARE(m_table.AsInteger("Ball1"), 9);
     }
 
+    // A view reads its few rows one by one; past those, the fields come for every row at once.
+    void rowsReadOneByOneAndThenAllAgree()
+    {
+        const TableSchema& schema = m_table.schema();
+        const int rows = 3000;
+        m_table.appendRows(rows, [&](int i, TableRow& row) {
+            row.texts[schema.slotOf[Tables::DrawDate]] = QString::number(i);
+            row.numbers[schema.slotOf[Tables::Ball1]] = i % 49 + 1;
+        });
+        m_table.Close();
+        m_table.Open();
+        for (int i = rows - 1; i >= 0; --i) {
+            QCOMPARE(m_table.textAt(i, Tables::DrawDate), QString::number(i));
+            QCOMPARE(m_table.numberAt(i, Tables::Ball1), double(i % 49 + 1));
+        }
+    }
+
     void exclusiveOpeningBlocksOtherHandles()
     {
         TKestTable first, second;
