@@ -16,6 +16,10 @@ public:
 
     bool atEnd();
     QString readLine();
+    // The next line's bytes, valid until the next read: for passes that need no text.
+    QByteArrayView readLineBytes();
+    // A line's bytes as readLine gives them.
+    static QString decode(QByteArrayView bytes);
     // Whether the line last read ended with a line feed; the last line of a file may not.
     bool lastLineTerminated() const { return m_terminated; }
     // The 1-based number of the line last read.
@@ -23,7 +27,6 @@ public:
 
 private:
     void readChunk();
-    static QString decode(QByteArrayView bytes);
 
     QFile m_file;
     const int m_chunkSize;
