@@ -184,9 +184,18 @@ struct TKestCSV::MapEntry {
 struct TKestCSV::Run {
     std::vector<MapEntry> entries;
     std::vector<QStringView> columns;
-    std::vector<QString> batch;
+    // The lines of a batch one after the other, without an allocation for each.
+    QString batch;
+    std::vector<qsizetype> lineEnds;
     TKestCSVErrorResponse response = pgcsvAbort;
     int line = 0; // lines handled so far, refused ones included
+
+    int batchSize() const { return int(lineEnds.size()); }
+    QStringView batchLine(int index) const
+    {
+        const qsizetype begin = index > 0 ? lineEnds[size_t(index) - 1] : 0;
+        return QStringView(batch).sliced(begin, lineEnds[size_t(index)] - begin);
+    }
 };
 
 TKestCSV::TKestCSV(QObject* parent)
@@ -326,7 +335,7 @@ void TKestCSV::fillRow(QStringView line, Run& run, TableRow& row) const
 }
 
 // One line as its own record, with its events. False when the run is to end.
-bool TKestCSV::importOne(const QString& text, Run& run)
+bool TKestCSV::importOne(QStringView text, Run& run)
 {
     try {
         importLine(text, run.entries, run.columns);
@@ -362,13 +371,15 @@ bool TKestCSV::canImportInBatches(const std::vector<MapEntry>& entries) const
 // the lines before it are written, as line by line. False when the run is to end.
 bool TKestCSV::importBatch(LineReader& file, Run& run)
 {
-    run.batch.clear();
+    run.batch.truncate(0); // keeps its room for the next batch
+    run.lineEnds.clear();
     std::exception_ptr readError;
     try {
-        while (int(run.batch.size()) < BatchLines && !file.atEnd()) {
-            QString text = file.readLine();
-            if (!m_skipEmptyLines || !text.isEmpty())
-                run.batch.push_back(std::move(text));
+        while (run.batchSize() < BatchLines && !file.atEnd()) {
+            const qsizetype begin = run.batch.size();
+            file.appendLine(run.batch);
+            if (!m_skipEmptyLines || run.batch.size() > begin)
+                run.lineEnds.push_back(run.batch.size());
         }
     } catch (const TKestError&) {
         readError = std::current_exception();
@@ -383,12 +394,13 @@ bool TKestCSV::importBatch(LineReader& file, Run& run)
 bool TKestCSV::writeBatch(Run& run)
 {
     TKestTable& table = dataset();
-    if (run.batch.empty())
+    if (run.lineEnds.empty())
         return true;
     const bool inTransaction = table.InTransaction();
     try {
-        table.appendRows(int(run.batch.size()),
-                         [&](int index, TableRow& row) { fillRow(run.batch[index], run, row); });
+        table.appendRows(run.batchSize(), [&](int index, TableRow& row) {
+            fillRow(run.batchLine(index), run, row);
+        });
     } catch (const TKestError&) {
         // The store undid the caller's whole transaction (a full disk): every record of the
         // run has gone with it, and the error is the one to report.
@@ -396,15 +408,15 @@ bool TKestCSV::writeBatch(Run& run)
             throw;
         // None of the batch was written: line by line, the refused line is found and
         // handled as it would have been alone.
-        for (const QString& text : run.batch) {
-            if (!importOne(text, run))
+        for (int index = 0; index < run.batchSize(); ++index) {
+            if (!importOne(run.batchLine(index), run))
                 return false;
         }
         return true;
     }
     // Where posting the last record would have left the cursor.
     table.setPosition(table.RecordCount() - 1);
-    for (size_t i = 0; i < run.batch.size(); ++i) {
+    for (int index = 0; index < run.batchSize(); ++index) {
         raise(OnAddRecord);
         ++run.line;
     }

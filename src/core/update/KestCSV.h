@@ -126,7 +126,7 @@ private:
     void importLine(QStringView line, const std::vector<MapEntry>& entries,
                     std::vector<QStringView>& columns);
     void fillRow(QStringView line, Run& run, TableRow& row) const;
-    bool importOne(const QString& text, Run& run);
+    bool importOne(QStringView text, Run& run);
     bool canImportInBatches(const std::vector<MapEntry>& entries) const;
     bool importBatch(LineReader& file, Run& run);
     bool writeBatch(Run& run);

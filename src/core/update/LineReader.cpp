@@ -39,6 +39,11 @@ QString LineReader::readLine()
     return decode(readLineBytes());
 }
 
+void LineReader::appendLine(QString& text)
+{
+    appendDecoded(text, readLineBytes());
+}
+
 QByteArrayView LineReader::readLineBytes()
 {
     qsizetype end = m_pending.indexOf('\n', m_next);
@@ -86,14 +91,23 @@ void LineReader::readChunk()
 // UTF-8 where the line is valid UTF-8, else Latin-1: the operator's files are single-byte.
 QString LineReader::decode(QByteArrayView bytes)
 {
+    QString text;
+    appendDecoded(text, bytes);
+    return text;
+}
+
+void LineReader::appendDecoded(QString& text, QByteArrayView bytes)
+{
     // Every byte looked at, without an early way out, so that the compiler can take many at
     // a time: nearly every line is ASCII.
     uchar high = 0;
     for (const char byte : bytes)
         high |= uchar(byte);
-    if (high < 0x80)
-        return QString::fromLatin1(bytes);
+    if (high < 0x80) {
+        text.append(QLatin1String(bytes));
+        return;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    const QString decoded = utf8.decode(bytes);
+    text.append(utf8.hasError() ? QString::fromLatin1(bytes) : decoded);
 }

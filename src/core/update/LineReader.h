@@ -16,6 +16,8 @@ public:
 
     bool atEnd();
     QString readLine();
+    // Appends the next line to `text` as readLine gives it, for keeping many lines in one.
+    void appendLine(QString& text);
     // The next line's bytes, valid until the next read: for passes that need no text.
     QByteArrayView readLineBytes();
     // A line's bytes as readLine gives them.
@@ -27,6 +29,7 @@ public:
 
 private:
     void readChunk();
+    static void appendDecoded(QString& text, QByteArrayView bytes);
 
     QFile m_file;
     const int m_chunkSize;
