@@ -15,9 +15,11 @@
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUuid>
+#include <QVarLengthArray>
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -966,6 +968,9 @@ void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>
         return;
     readAllFieldsForWrite();
     int before = m_rows.size();
+    // Turns true below only when the store undoes the caller's whole transaction (a full
+    // disk), and the rows are then read again from the file.
+    const bool undoneBefore = m_rolledBackByStore;
     TableRow row;
     try {
         runWrite(
@@ -975,7 +980,10 @@ void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>
                 qint64 order = newOrderAt(m_rows.size(), false);
                 for (int i = 0; i < count; ++i, order += OrderGap) {
                     row.numbers.assign(m_schema->numberCount, Empty);
-                    row.texts.assign(m_schema->textCount, QString());
+                    // Emptied but kept: a fill that writes into them allocates nothing.
+                    row.texts.resize(m_schema->textCount);
+                    for (QString& text : row.texts)
+                        text.truncate(0);
                     fill(i, row);
                     for (int field = 0; field < int(m_schema->fields.size()); ++field) {
                         const FieldDef& def = m_schema->fields[field];
@@ -994,9 +1002,11 @@ void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>
             },
             true, [] { return true; });
     } catch (...) {
-        // The file holds none of them.
-        while (m_rows.size() > before)
-            m_rows.erase(m_rows.size() - 1);
+        // The file holds none of them; rows read again hold none either.
+        if (undoneBefore || !m_rolledBackByStore) {
+            while (m_rows.size() > before)
+                m_rows.erase(m_rows.size() - 1);
+        }
         throw;
     }
     rebuildVisible();
@@ -1073,13 +1083,29 @@ void TKestTable::SetFieldText(int field, const QString& text)
 void TKestTable::writeRow(const TableRow& row, bool update)
 {
     sqlite3_stmt* statement = update ? m_sql->update : m_sql->insert;
+    // The texts in UTF-8 side by side, bound without SQLite copying them: the buffer outlives
+    // the statement's run. A text takes at most three bytes a character.
+    qsizetype room = 0;
+    for (const QString& text : row.texts)
+        room += 3 * text.size();
+    QVarLengthArray<char, 1024> utf8(room);
+    char* end = utf8.data();
     int index = 1;
     for (int field : m_sql->writtenFields) {
         const int slot = m_schema->slotOf[field];
         if (m_schema->fields[field].type == FieldType::Text) {
-            const QByteArray text = row.texts[slot].toUtf8();
-            sqlite3_bind_text(statement, index++, text.constData(), int(text.size()),
-                              SQLITE_TRANSIENT);
+            const QString& text = row.texts[slot];
+            char* const begin = end;
+            // Nearly every text is ASCII: copied without a conversion in between.
+            if (std::all_of(text.cbegin(), text.cend(),
+                            [](QChar c) { return c.unicode() < 0x80; })) {
+                end = std::transform(text.cbegin(), text.cend(), begin,
+                                     [](QChar c) { return char(c.unicode()); });
+            } else {
+                const QByteArray bytes = text.toUtf8();
+                end = std::copy(bytes.cbegin(), bytes.cend(), begin);
+            }
+            sqlite3_bind_text(statement, index++, begin, int(end - begin), SQLITE_STATIC);
         } else if (std::isnan(row.numbers[slot])) {
             sqlite3_bind_null(statement, index++);
         } else {

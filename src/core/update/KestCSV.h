@@ -6,7 +6,9 @@
 #include <functional>
 #include <vector>
 
+class LineReader;
 class TKestTable;
+struct TableRow;
 
 enum TKestCSVErrorResponse { pgcsvAbort = 0, pgcsvIgnore = 1 };
 
@@ -23,6 +25,11 @@ using TKestCSVExportErrorEvent = std::function<void(TKestCSV* Sender, const QStr
 //
 // Files are read as UTF-8 line by line where a line is valid UTF-8, else as Latin-1 (the
 // operator's files are single-byte); they are written as UTF-8.
+//
+// Reading writes many lines at a time when no handler can stop a run between two lines (no
+// ExportProgress) and a refused line ends it (no SilentExport); OnAddRecord is then raised
+// for each line once its batch is in the table. Records, errors and events are those of
+// writing line by line.
 class TKestCSV : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString CSVMap READ CSVMap WRITE setCSVMap)
@@ -106,6 +113,7 @@ public:
 
 private:
     struct MapEntry;
+    struct Run;
 
     void raise(const TKestCSVNotifyEvent& event);
     void openDataset();
@@ -114,8 +122,14 @@ private:
     std::vector<MapEntry> splitMap(bool importing) const;
     void resolveFields(std::vector<MapEntry>& entries) const;
     void installDefaultMap();
+    void splitLine(QStringView line, std::vector<QStringView>& columns) const;
     void importLine(QStringView line, const std::vector<MapEntry>& entries,
                     std::vector<QStringView>& columns);
+    void fillRow(QStringView line, Run& run, TableRow& row) const;
+    bool importOne(QStringView text, Run& run);
+    bool canImportInBatches(const std::vector<MapEntry>& entries) const;
+    bool importBatch(LineReader& file, Run& run);
+    bool writeBatch(Run& run);
     QString exportLine(const std::vector<MapEntry>& entries) const;
 
     TKestTable* m_dataset = nullptr;

@@ -36,6 +36,16 @@ bool LineReader::atEnd()
 
 QString LineReader::readLine()
 {
+    return decode(readLineBytes());
+}
+
+void LineReader::appendLine(QString& text)
+{
+    appendDecoded(text, readLineBytes());
+}
+
+QByteArrayView LineReader::readLineBytes()
+{
     qsizetype end = m_pending.indexOf('\n', m_next);
     while (end < 0 && !m_done) {
         const qsizetype searched = m_pending.size() - m_next;
@@ -56,7 +66,7 @@ QString LineReader::readLine()
                              .arg(m_lineNumber)
                              .arg(nativePath(m_file.fileName()))
                              .arg(MaxLineLength));
-    const QString line = decode(QByteArrayView(m_pending).sliced(m_next, length));
+    const QByteArrayView line = QByteArrayView(m_pending).sliced(m_next, length);
     m_next = terminated ? end + 1 : end;
     m_terminated = terminated;
     return line;
@@ -81,12 +91,23 @@ void LineReader::readChunk()
 // UTF-8 where the line is valid UTF-8, else Latin-1: the operator's files are single-byte.
 QString LineReader::decode(QByteArrayView bytes)
 {
-    for (const char byte : bytes) {
-        if (uchar(byte) < 0x80)
-            continue;
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    QString text;
+    appendDecoded(text, bytes);
+    return text;
+}
+
+void LineReader::appendDecoded(QString& text, QByteArrayView bytes)
+{
+    // Every byte looked at, without an early way out, so that the compiler can take many at
+    // a time: nearly every line is ASCII.
+    uchar high = 0;
+    for (const char byte : bytes)
+        high |= uchar(byte);
+    if (high < 0x80) {
+        text.append(QLatin1String(bytes));
+        return;
     }
-    return QString::fromLatin1(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    text.append(utf8.hasError() ? QString::fromLatin1(bytes) : decoded);
 }

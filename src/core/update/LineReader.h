@@ -16,6 +16,12 @@ public:
 
     bool atEnd();
     QString readLine();
+    // Appends the next line to `text` as readLine gives it, for keeping many lines in one.
+    void appendLine(QString& text);
+    // The next line's bytes, valid until the next read: for passes that need no text.
+    QByteArrayView readLineBytes();
+    // A line's bytes as readLine gives them.
+    static QString decode(QByteArrayView bytes);
     // Whether the line last read ended with a line feed; the last line of a file may not.
     bool lastLineTerminated() const { return m_terminated; }
     // The 1-based number of the line last read.
@@ -23,7 +29,7 @@ public:
 
 private:
     void readChunk();
-    static QString decode(QByteArrayView bytes);
+    static void appendDecoded(QString& text, QByteArrayView bytes);
 
     QFile m_file;
     const int m_chunkSize;

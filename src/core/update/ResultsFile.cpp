@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <algorithm>
+
 namespace {
 
 // A results file of every draw the game will ever have stays far below this.
@@ -18,7 +20,7 @@ constexpr int ReadChunk = 64 * 1024;
 // What the results file's header line becomes as a record.
 bool isHeaderRecord(const QString& drawDate)
 {
-    return drawDate.toUpper() == QLatin1String(" DRAWDATE");
+    return drawDate.compare(QLatin1String(" DRAWDATE"), Qt::CaseInsensitive) == 0;
 }
 
 void notify(const std::function<void()>& keepResponsive)
@@ -38,12 +40,13 @@ void checkComplete(const QString& path)
     LineReader reader(path, ReadChunk);
     qsizetype columns = -1;
     while (!reader.atEnd()) {
-        const QString line = reader.readLine();
+        // Commas are single bytes in either encoding: the lines are counted undecoded.
+        const QByteArrayView line = reader.readLineBytes();
         if (line.isEmpty())
             continue;
-        const qsizetype count = line.count(u',') + 1;
+        const qsizetype count = std::count(line.begin(), line.end(), ',') + 1;
         if (columns < 0) {
-            if (!isHeaderRecord(line.section(u',', 1, 1)))
+            if (!isHeaderRecord(LineReader::decode(line).section(u',', 1, 1)))
                 throw TKestError(QString("%1 is not a results file").arg(file));
             columns = count;
             continue;
@@ -55,11 +58,13 @@ void checkComplete(const QString& path)
                                  .arg(reader.lineNumber())
                                  .arg(count)
                                  .arg(columns));
-        if (!reader.lastLineTerminated() &&
-            line.sliced(line.lastIndexOf(u',') + 1).trimmed().isEmpty())
-            throw TKestError(QString("The results file %1 is damaged: line %2 is cut short")
-                                 .arg(file)
-                                 .arg(reader.lineNumber()));
+        if (!reader.lastLineTerminated()) {
+            const QString text = LineReader::decode(line);
+            if (text.sliced(text.lastIndexOf(u',') + 1).trimmed().isEmpty())
+                throw TKestError(QString("The results file %1 is damaged: line %2 is cut short")
+                                     .arg(file)
+                                     .arg(reader.lineNumber()));
+        }
     }
 }
 
@@ -76,8 +81,9 @@ void readFile(TKestTable& table, const QString& path, const std::function<void()
     reader.setBufferSize(ReadChunk);
     // The table is open and inside the caller's transaction.
     reader.setAutoOpen(false);
+    // Letting events through cannot stop the reading: the lines are written in batches.
     if (keepResponsive)
-        reader.ExportProgress = [&](TKestCSV*, int, bool&) { keepResponsive(); };
+        reader.OnAddRecord = [&](TKestCSV*) { keepResponsive(); };
     reader.CSVToDataset();
 }
 

@@ -3,6 +3,7 @@
 #include "core/kernel/KestTable.h"
 #include "core/kernel/TableSchema.h"
 #include "core/update/KestCSV.h"
+#include "core/update/LineReader.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -131,6 +132,11 @@ private slots:
         QTest::newRow("header line")
             << QByteArray("Key, DrawDate, Ball1, Provisional") << "-1| DrawDate|-1| Provi";
         QTest::newRow("number forms") << QByteArray("+4,d,-2.5e1,") << "4|d|-25|";
+        // Decimals read to the nearest double, as the C library reads them.
+        QTest::newRow("decimals") << QByteArray("12345678.90,d,0.1,") << "12345678.9|d|0.1|";
+        QTest::newRow("signs and zeros") << QByteArray("-007,d,-0.50,") << "-7|d|-0.5|";
+        QTest::newRow("long decimals") << QByteArray("0.30000000000000004,d,9007199254740993,")
+                                       << "0.30000000000000004|d|9007199254740992|";
         QTest::newRow("not numbers") << QByteArray("nan,d,inf,") << "-1|d|-1|";
         QTest::newRow("grouped number") << QByteArray("1 000,d,--2,") << "-1|d|-1|";
         QTest::newRow("quotes are text") << QByteArray("\"1\",\"d\",2,x") << "-1|\"d\"|2|x";
@@ -340,6 +346,33 @@ private slots:
         writer.ImportProgress = [](TKestCSV*, int, bool& stop) { stop = true; };
         writer.DatasetToCSV();
         QCOMPARE(readFile("out.csv"), QByteArray("\"1\"\r\n"));
+    }
+
+    // Long runs are written many lines at a time; what lands is still what writing line by
+    // line leaves: the lines before a refused one, the cursor on the last record.
+    void longRunsEndAsLineByLine()
+    {
+        refuseDrawDate(path(Tables::Lotto), "bad");
+        m_csv->setUseDelimiter(false);
+        m_csv->setCSVMap("Key,DrawDate");
+        QByteArray lines;
+        for (int key = 1; key <= 3000; ++key)
+            lines += QByteArray::number(key) + (key == 2500 ? ",bad\n" : ",ok\n");
+        QVERIFY_THROWS_EXCEPTION(TKestError, import(lines));
+        QCOMPARE(m_table->RecordCount(), 2499);
+        QCOMPARE(m_table->AsString("KEY"), QString("2499"));
+        m_table->Close();
+        m_table->Open();
+        QCOMPARE(m_table->RecordCount(), 2499);
+
+        // A line the reader refuses ends the run after the lines before it.
+        try {
+            import("1,ok\n2,ok\n" + QByteArray(LineReader::MaxLineLength + 1, 'x'));
+            QFAIL("no error");
+        } catch (const TKestError& error) {
+            QVERIFY2(error.message().contains("longer than"), qPrintable(error.message()));
+        }
+        QCOMPARE(m_table->RecordCount(), 2501);
     }
 
     void refusedRecordEndsTheRun()
