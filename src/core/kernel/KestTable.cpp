@@ -390,16 +390,22 @@ void TKestTable::reload() const
         m_rows.reset(*m_schema);
         throw TKestError(QString("Cannot read %1: %2").arg(fileName(), error));
     }
+    m_rows.setRows(std::move(rowIds), std::move(orders));
+    orderByRowId();
+    rebuildVisible();
+}
+
+void TKestTable::orderByRowId() const
+{
     m_byRowId.clear();
     m_loneRows.clear();
-    if (!std::is_sorted(rowIds.begin(), rowIds.end())) {
-        m_byRowId.resize(rowIds.size());
-        std::iota(m_byRowId.begin(), m_byRowId.end(), 0);
-        std::sort(m_byRowId.begin(), m_byRowId.end(),
-                  [&](int a, int b) { return rowIds[size_t(a)] < rowIds[size_t(b)]; });
-    }
-    m_rows.setRows(std::move(rowIds), std::move(orders));
-    rebuildVisible();
+    const std::vector<qint64>& rowIds = m_rows.rowIds();
+    if (std::is_sorted(rowIds.begin(), rowIds.end()))
+        return;
+    m_byRowId.resize(rowIds.size());
+    std::iota(m_byRowId.begin(), m_byRowId.end(), 0);
+    std::sort(m_byRowId.begin(), m_byRowId.end(),
+              [&](int a, int b) { return rowIds[size_t(a)] < rowIds[size_t(b)]; });
 }
 
 void TKestTable::readAllFields() const
@@ -431,22 +437,28 @@ void TKestTable::readFields(const std::vector<int>& fields) const
 
     const Snapshot snapshot(*this);
     QStringList names;
-    for (const int field : wanted) {
+    for (const int field : wanted)
         names << '"' + m_schema->fields[field].name + '"';
-        const int slot = m_schema->slotOf[field];
-        if (m_schema->fields[field].type == FieldType::Text)
-            m_rows.startTexts(slot);
-        else
-            m_rows.startNumbers(slot);
-    }
     // In rowid order, the order a table is stored in: no lookup through the order index.
     sqlite3_stmt* query =
         m_sql->prepare(QString("SELECT rowid, %1 FROM records").arg(names.join(", ")));
+    int result = sqlite3_step(query);
+    for (int i = 0; i < int(wanted.size()); ++i) {
+        const int field = wanted[size_t(i)];
+        const int slot = m_schema->slotOf[field];
+        if (m_schema->fields[field].type == FieldType::Text) {
+            m_rows.startTexts(slot);
+            continue;
+        }
+        // A field whose first value is no whole number (a prize) holds doubles from the start
+        // rather than being widened when half read.
+        const double first = result == SQLITE_ROW ? sqlite3_column_double(query, i + 1) : 0;
+        m_rows.startNumbers(slot, first != std::trunc(first) || std::abs(first) > INT32_MAX);
+    }
     const int rows = m_rows.size();
     int scanned = 0;
-    int result;
     QString error;
-    while ((result = sqlite3_step(query)) == SQLITE_ROW) {
+    for (; result == SQLITE_ROW; result = sqlite3_step(query)) {
         const int row = scanned >= rows ? -1 : m_byRowId.empty() ? scanned : m_byRowId[scanned];
         if (row < 0 || m_rows.rowId(row) != sqlite3_column_int64(query, 0)) {
             error = "its rows changed while they were read";
@@ -966,49 +978,39 @@ void TKestTable::appendRows(int count, const std::function<void(int, TableRow&)>
     ensureFresh();
     if (count <= 0)
         return;
-    readAllFieldsForWrite();
-    int before = m_rows.size();
-    // Turns true below only when the store undoes the caller's whole transaction (a full
-    // disk), and the rows are then read again from the file.
-    const bool undoneBefore = m_rolledBackByStore;
+    // The new rows are known by identity and order; their fields, and the others', are read
+    // from the file when needed: a pass that writes thousands of rows rarely reads them back.
+    std::vector<qint64> rowIds, orders;
+    rowIds.reserve(size_t(count));
+    orders.reserve(size_t(count));
     TableRow row;
-    try {
-        runWrite(
-            [&] {
-                before = m_rows.size();
-                // After whatever the file holds now, should another program have written it.
-                qint64 order = newOrderAt(m_rows.size(), false);
-                for (int i = 0; i < count; ++i, order += OrderGap) {
-                    row.numbers.assign(m_schema->numberCount, Empty);
-                    // Emptied but kept: a fill that writes into them allocates nothing.
-                    row.texts.resize(m_schema->textCount);
-                    for (QString& text : row.texts)
-                        text.truncate(0);
-                    fill(i, row);
-                    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
-                        const FieldDef& def = m_schema->fields[field];
-                        if (def.type == FieldType::Text)
-                            row.texts[m_schema->slotOf[field]].truncate(def.size);
-                    }
-                    row.order = order;
-                    writeRow(row, false);
-                    row.rowId = sqlite3_last_insert_rowid(m_sql->handle);
-                    for (int field = 0; field < int(m_schema->fields.size()); ++field) {
-                        if (m_schema->fields[field].type == FieldType::AutoInc)
-                            row.numbers[m_schema->slotOf[field]] = double(row.rowId);
-                    }
-                    m_rows.insert(m_rows.size(), row);
+    runWrite(
+        [&] {
+            rowIds.clear();
+            orders.clear();
+            // After whatever the file holds now, should another program have written it.
+            qint64 order = newOrderAt(m_rows.size(), false);
+            for (int i = 0; i < count; ++i, order += OrderGap) {
+                row.numbers.assign(m_schema->numberCount, Empty);
+                // Emptied but kept: a fill that writes into them allocates nothing.
+                row.texts.resize(m_schema->textCount);
+                for (QString& text : row.texts)
+                    text.truncate(0);
+                fill(i, row);
+                for (int field = 0; field < int(m_schema->fields.size()); ++field) {
+                    const FieldDef& def = m_schema->fields[field];
+                    if (def.type == FieldType::Text)
+                        row.texts[m_schema->slotOf[field]].truncate(def.size);
                 }
-            },
-            true, [] { return true; });
-    } catch (...) {
-        // The file holds none of them; rows read again hold none either.
-        if (undoneBefore || !m_rolledBackByStore) {
-            while (m_rows.size() > before)
-                m_rows.erase(m_rows.size() - 1);
-        }
-        throw;
-    }
+                row.order = order;
+                writeRow(row, false);
+                rowIds.push_back(sqlite3_last_insert_rowid(m_sql->handle));
+                orders.push_back(order);
+            }
+        },
+        true, [] { return true; });
+    m_rows.appendUnread(rowIds, orders);
+    orderByRowId();
     rebuildVisible();
     if (m_pos < 0)
         First();

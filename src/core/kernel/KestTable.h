@@ -178,6 +178,7 @@ signals:
 private:
     void ensureFresh() const;
     void reload() const;
+    void orderByRowId() const;
     void readAllFields() const;
     void readAllFieldsForWrite();
     QString changedElsewhere() const;

@@ -47,13 +47,15 @@ void RowStore::NumberColumn::erase(int at)
         eraseAt(m_ints, at);
 }
 
-void RowStore::NumberColumn::reset(int rows, bool read)
+void RowStore::NumberColumn::reset(int rows, bool read, bool wide)
 {
     m_read = read;
-    m_wide = false;
+    m_wide = wide;
     m_doubles = {};
     m_ints = {};
-    if (read)
+    if (read && wide)
+        m_doubles.assign(size_t(rows), std::numeric_limits<double>::quiet_NaN());
+    else if (read)
         m_ints.assign(size_t(rows), EmptyInt);
 }
 
@@ -97,9 +99,18 @@ bool RowStore::allRead() const
                        [](const TextColumn& column) { return column.read; });
 }
 
-void RowStore::startNumbers(int slot)
+void RowStore::appendUnread(const std::vector<qint64>& rowIds, const std::vector<qint64>& orders)
 {
-    m_numbers[size_t(slot)].reset(size(), true);
+    std::vector<qint64> ids = std::move(m_rowIds);
+    std::vector<qint64> allOrders = std::move(m_orders);
+    ids.insert(ids.end(), rowIds.begin(), rowIds.end());
+    allOrders.insert(allOrders.end(), orders.begin(), orders.end());
+    setRows(std::move(ids), std::move(allOrders));
+}
+
+void RowStore::startNumbers(int slot, bool wide)
+{
+    m_numbers[size_t(slot)].reset(size(), true, wide);
 }
 
 void RowStore::startTexts(int slot)

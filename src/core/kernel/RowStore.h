@@ -23,13 +23,18 @@ public:
     void clear();
     // Replaces the rows by these identities and orders, with every column unread.
     void setRows(std::vector<qint64> rowIds, std::vector<qint64> orders);
+    // Adds rows after the last by identity and order; every column becomes unread, to be read
+    // from the file, which holds them, when needed.
+    void appendUnread(const std::vector<qint64>& rowIds, const std::vector<qint64>& orders);
+    const std::vector<qint64>& rowIds() const { return m_rowIds; }
     int size() const { return int(m_rowIds.size()); }
 
     bool numbersRead(int slot) const { return m_numbers[size_t(slot)].isRead(); }
     bool textsRead(int slot) const { return m_texts[size_t(slot)].read; }
     bool allRead() const;
-    // Makes a column of every row empty and read, for the reader to fill.
-    void startNumbers(int slot);
+    // Makes a column of every row empty and read, for the reader to fill: as doubles from the
+    // start when `wide`, else as whole numbers until a value needs more.
+    void startNumbers(int slot, bool wide);
     void startTexts(int slot);
 
     qint64 rowId(int row) const { return m_rowIds[size_t(row)]; }
@@ -78,7 +83,7 @@ private:
         void erase(int at);
         bool isRead() const { return m_read; }
         // Every value empty: `rows` of them when read, none when not.
-        void reset(int rows, bool read);
+        void reset(int rows, bool read, bool wide = false);
 
         static constexpr qint32 EmptyInt = std::numeric_limits<qint32>::min();
 
