@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <boost/sort/spreadsort/integer_sort.hpp>
 #include <numeric>
 
 namespace {
@@ -456,31 +457,50 @@ quint64 CombinationKey(const std::array<int, 6>& balls)
     return key;
 }
 
-bool SameCombination(const CombinationList& list, const std::pair<quint64, int>& a,
-                     const std::pair<quint64, int>& b)
+std::array<int, 6> CombinationBalls(quint64 key)
 {
-    return a.first != 0 && b.first != 0
-               ? a.first == b.first
-               : list[size_t(a.second)].text == list[size_t(b.second)].text;
+    std::array<int, 6> balls{};
+    for (int i = 5; i >= 0; --i, key >>= 8)
+        balls[size_t(i)] = int(key & 0xff);
+    return balls;
 }
 
-CombinationOrder SortedCombinations(const CombinationList& list, size_t count)
+std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count)
 {
     count = std::min(count, list.size());
-    CombinationOrder order;
+    using Entry = std::pair<quint64, int>; // key, index
+    std::vector<Entry> order;
     order.reserve(count);
     bool keyed = true;
     for (size_t i = 0; i < count; ++i) {
         order.emplace_back(list[i].key, int(i));
         keyed = keyed && list[i].key != 0;
     }
+    const auto sameText = [&](const Entry& a, const Entry& b) {
+        return list[size_t(a.second)].text == list[size_t(b.second)].text;
+    };
     if (keyed) {
-        std::sort(order.begin(), order.end());
+        // A radix sort by key: equal keys are one combination, whichever entry comes first.
+        boost::sort::spreadsort::integer_sort(
+            order.begin(), order.end(),
+            [](const Entry& entry, unsigned offset) { return entry.first >> offset; },
+            [](const Entry& a, const Entry& b) { return a.first < b.first; });
     } else {
-        std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+        std::sort(order.begin(), order.end(), [&](const Entry& a, const Entry& b) {
             const int compared = list[size_t(a.second)].text.compare(list[size_t(b.second)].text);
             return compared != 0 ? compared < 0 : a.second < b.second;
         });
     }
-    return order;
+
+    std::vector<CombinationCount> counts;
+    counts.reserve(order.size());
+    for (size_t first = 0; first < order.size();) {
+        size_t end = first + 1;
+        while (end < order.size() && (keyed ? order[end].first == order[first].first
+                                            : sameText(order[end], order[first])))
+            ++end;
+        counts.push_back({order[first].first, order[first].second, int(end - first)});
+        first = end;
+    }
+    return counts;
 }

@@ -10,7 +10,23 @@ void TextRowsModel::setRows(std::vector<QStringList> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_sourceCount = 0;
+    m_source = nullptr;
     endResetModel();
+}
+
+void TextRowsModel::setRows(int count, RowSource rowAt)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_sourceCount = count;
+    m_source = std::move(rowAt);
+    endResetModel();
+}
+
+QStringList TextRowsModel::rowAt(int row) const
+{
+    return m_source ? m_source(row) : m_rows[size_t(row)];
 }
 
 void TextRowsModel::setAlignment(int column, Qt::Alignment alignment)
@@ -20,7 +36,9 @@ void TextRowsModel::setAlignment(int column, Qt::Alignment alignment)
 
 int TextRowsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    if (parent.isValid())
+        return 0;
+    return m_source ? m_sourceCount : int(m_rows.size());
 }
 
 int TextRowsModel::columnCount(const QModelIndex& parent) const
@@ -32,7 +50,7 @@ QVariant TextRowsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const QStringList& row = m_rows[index.row()];
+    const QStringList row = rowAt(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return row.value(index.column());

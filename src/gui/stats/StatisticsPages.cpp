@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStackedLayout>
+#include <memory>
 #include <set>
 
 namespace {
@@ -303,10 +304,12 @@ PrintDocument StatisticsPages::reportDocument() const
     return page;
 }
 
-void StatisticsPages::showCombinations(std::vector<QStringList> rows)
+void StatisticsPages::showCombinations(CombinationTable rows)
 {
+    // Written out as the list shows them: most of a long list is never on screen.
+    const auto table = std::make_shared<const CombinationTable>(std::move(rows));
+    m_combTable->setRows(int(table->size()), [table](int row) { return (*table)[size_t(row)]; });
     // An empty list shows the waiting text behind it.
-    m_combTable->setRows(std::move(rows));
     m_combStack->setCurrentWidget(m_combTable->rowsModel()->rowCount() > 0
                                       ? static_cast<QWidget*>(m_combTable)
                                       : m_calculating);
