@@ -50,14 +50,14 @@ QVariant TextRowsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const QStringList row = rowAt(index.row());
+    // The row only for the roles that read it: a row made when read is made anew each time.
     switch (role) {
     case Qt::DisplayRole:
-        return row.value(index.column());
+        return rowAt(index.row()).value(index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_alignments[index.column()]);
     case Qt::ForegroundRole:
-        return m_foreground ? m_foreground(row, index.column()) : QVariant();
+        return m_foreground ? m_foreground(rowAt(index.row()), index.column()) : QVariant();
     default:
         return {};
     }
