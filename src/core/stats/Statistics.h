@@ -54,12 +54,12 @@ std::array<int, 6> CombinationBalls(quint64 key);
 
 // One distinct combination among the entries of a list.
 struct CombinationCount {
-    quint64 key = 0; // as the entries hold it
-    int entry = 0;   // one of its entries; the first drawn when the list holds no keys
+    quint64 key = 0; // 0 for a list with entries without keys
+    int entry = -1;  // without a key: the first drawn of its entries, which gives its text
     int times = 0;   // how many of the entries have it
 };
 // The distinct combinations among the first `count` entries of a list, in the order of their
-// texts. Entries with keys are counted by key, so that no text is compared or even needed.
+// texts. When every entry has a key they are counted by key, with no text compared or needed.
 std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count);
 
 struct DecadeCounts {
