@@ -179,6 +179,26 @@ private slots:
         QCOMPARE(ranks->horizontalHeader()->sortIndicatorSection(), -1);
     }
 
+    // The combination list writes its rows out only when read: sorting, a refill and the
+    // fixed rows of another list still see them all.
+    void combinationListSortsTheRowsItWritesWhenRead()
+    {
+        Fixture f;
+        auto* combinations = f.find<StatisticsListView>("CombTable");
+        f.pages.setCurrentWidget(f.find<QWidget>("TabSheet4"));
+        f.pages.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f.pages));
+        const QStringList sums = columnTexts(combinations, 2);
+        QVERIFY(sums.size() > 1);
+        clickHeader(combinations, 2);
+        QCOMPARE(columnTexts(combinations, 2), sorted(sums, Qt::AscendingOrder));
+
+        f.pages.ShowStatistics(*f.kernel);
+        QCOMPARE(shownRows(combinations), CombinationRows(f.kernel->Stats));
+        combinations->setRows({{"Stored"}});
+        QCOMPARE(shownRows(combinations), (std::vector<QStringList>{{"Stored"}}));
+    }
+
     void sortingComparesTextsWithoutRegardToCase()
     {
         TextRowsModel rows({"Text"});

@@ -2,8 +2,8 @@
 
 #include "core/kernel/Format.h"
 
-#include <QHash>
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -31,21 +31,15 @@ constexpr std::array<RatingBand, 11> RatingBands{{{21, 44, 0},
 const std::array<QString, MaxStars + 1> StarTexts{"0/5", "1/5", "2/5", "3/5", "4/5", "5/5"};
 const QString UnknownRating = "Unknown";
 
-// "%.3d" of the few different counts and sums a table has, each formatted once: a fill of
-// many thousand rows would otherwise spend most of its time in the format parser.
-class Figures {
-public:
-    QString operator()(qint64 value)
-    {
-        auto it = m_texts.constFind(value);
-        if (it == m_texts.cend())
-            it = m_texts.insert(value, Format("%.3d", {value}));
-        return *it;
-    }
-
-private:
-    QHash<qint64, QString> m_texts;
-};
+// "%.3d" without the format parser for the figures a page mostly shows.
+QString threeDigits(qint64 value)
+{
+    if (value < 0 || value > 999)
+        return Format("%.3d", {value});
+    const char text[] = {char('0' + value / 100), char('0' + value / 10 % 10),
+                         char('0' + value % 10)};
+    return QString::fromLatin1(text, sizeof(text));
+}
 
 } // namespace
 
@@ -64,22 +58,52 @@ int RatingPicture(const QString& ratingText)
     return it == StarTexts.end() ? MaxStars : MaxStars - int(it - StarTexts.begin());
 }
 
-std::vector<QStringList> CombinationRows(const TStatistics& stats)
+CombinationTable::CombinationTable(const CombinationList& list, size_t count)
 {
-    const CombinationList& list = stats.Combinations;
-    const CombinationOrder order = SortedCombinations(list, size_t(std::max(stats.RecordCount, 0)));
-    Figures figures;
-    std::vector<QStringList> rows;
-    rows.reserve(order.size());
-    for (size_t first = 0; first < order.size();) {
-        // A run of equal combinations, the first drawn of them first.
-        const Combination& combination = list[size_t(order[first].second)];
-        size_t end = first + 1;
-        while (end < order.size() && SameCombination(list, order[end], order[first]))
-            ++end;
-        rows.push_back({combination.text, figures(qint64(end - first)), figures(combination.sum),
-                        RateSum(combination.sum).text});
-        first = end;
+    const std::vector<CombinationCount> counts = CountCombinations(list, count);
+    m_rows.reserve(counts.size());
+    for (const CombinationCount& combination : counts) {
+        if (combination.key != 0) {
+            const std::array<int, 6> balls = CombinationBalls(combination.key);
+            m_rows.push_back({combination.key,
+                              std::accumulate(balls.begin(), balls.end(), qint64(0)),
+                              combination.times, 0});
+        } else {
+            const Combination& entry = list[size_t(combination.entry)];
+            m_rows.push_back({0, entry.sum, combination.times, int(m_texts.size())});
+            m_texts << entry.text;
+        }
     }
+}
+
+QStringList CombinationTable::operator[](size_t row) const
+{
+    const Row& at = m_rows[row];
+    return {at.key != 0 ? CombinationText(CombinationBalls(at.key)) : m_texts[at.text],
+            threeDigits(at.times), threeDigits(at.sum), RateSum(at.sum).text};
+}
+
+CombinationTable::operator std::vector<QStringList>() const
+{
+    std::vector<QStringList> rows;
+    rows.reserve(size());
+    for (size_t row = 0; row < size(); ++row)
+        rows.push_back((*this)[row]);
     return rows;
+}
+
+bool operator==(const CombinationTable& table, const std::vector<QStringList>& rows)
+{
+    if (table.size() != rows.size())
+        return false;
+    for (size_t row = 0; row < rows.size(); ++row) {
+        if (table[row] != rows[row])
+            return false;
+    }
+    return true;
+}
+
+CombinationTable CombinationRows(const TStatistics& stats)
+{
+    return {stats.Combinations, size_t(std::max(stats.RecordCount, 0))};
 }

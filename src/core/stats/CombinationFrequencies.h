@@ -32,8 +32,33 @@ SumRating RateSum(qint64 sum);
 // The picture for a rating text, so that a row draws its picture from its own texts.
 int RatingPicture(const QString& ratingText);
 
-// One row per distinct combination among the scanned draws, ascending by combination text:
-// the text, the number of scanned draws that had it ("%.3d"), the sum ("%.3d") and the rating
-// text. The draws counted are those the last rebuild scanned (with a filter active, only the
-// draws that pass it).
-std::vector<QStringList> CombinationRows(const TStatistics& stats);
+// The page's rows: one per distinct combination among the scanned draws, ascending by
+// combination text, each the text, the number of scanned draws that had it ("%.3d"), the sum
+// ("%.3d") and the rating text. The texts are written when a row is read: a list of a hundred
+// thousand combinations shows a few dozen at a time.
+class CombinationTable {
+public:
+    CombinationTable() = default;
+    CombinationTable(const CombinationList& list, size_t count);
+
+    size_t size() const { return m_rows.size(); }
+    bool empty() const { return m_rows.empty(); }
+    QStringList operator[](size_t row) const;
+    // Every row written out, for a caller that shows them all at once.
+    operator std::vector<QStringList>() const;
+    friend bool operator==(const CombinationTable& table, const std::vector<QStringList>& rows);
+
+private:
+    struct Row {
+        quint64 key; // see CombinationKey; 0 when the text stands in m_texts
+        qint64 sum;
+        int times;
+        int text; // into m_texts
+    };
+    std::vector<Row> m_rows;
+    QStringList m_texts; // of the combinations without a key
+};
+
+// The draws counted are those the last rebuild scanned (with a filter active, only the draws
+// that pass it).
+CombinationTable CombinationRows(const TStatistics& stats);

@@ -29,14 +29,7 @@ QString listValue(const QString& list)
 // The rows of the combination page: one per distinct combination among the scanned draws.
 int distinctCombinations(const TStatistics& stats)
 {
-    const CombinationList& list = stats.Combinations;
-    const CombinationOrder order = SortedCombinations(list, list.size());
-    int distinct = 0;
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (i == 0 || !SameCombination(list, order[i], order[i - 1]))
-            ++distinct;
-    }
-    return distinct;
+    return int(CountCombinations(stats.Combinations, stats.Combinations.size()).size());
 }
 
 QString balance(int first, int second, const QString& equal, const QString& secondMore,

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <boost/sort/spreadsort/integer_sort.hpp>
 #include <numeric>
 
 namespace {
@@ -526,31 +527,58 @@ quint64 CombinationKey(const std::array<int, 6>& balls)
     return key;
 }
 
-bool SameCombination(const CombinationList& list, const std::pair<quint64, int>& a,
-                     const std::pair<quint64, int>& b)
+std::array<int, 6> CombinationBalls(quint64 key)
 {
-    return a.first != 0 && b.first != 0
-               ? a.first == b.first
-               : list[size_t(a.second)].text == list[size_t(b.second)].text;
+    std::array<int, 6> balls{};
+    for (int i = 5; i >= 0; --i, key >>= 8)
+        balls[size_t(i)] = int(key & 0xff);
+    return balls;
 }
 
-CombinationOrder SortedCombinations(const CombinationList& list, size_t count)
+namespace {
+
+// Counts runs of equal entries in a sorted order.
+template <typename Order, typename Same, typename Count>
+std::vector<CombinationCount> countRuns(const Order& order, Same same, Count count)
+{
+    std::vector<CombinationCount> counts;
+    counts.reserve(order.size());
+    for (size_t first = 0; first < order.size();) {
+        size_t end = first + 1;
+        while (end < order.size() && same(order[end], order[first]))
+            ++end;
+        counts.push_back(count(order[first], int(end - first)));
+        first = end;
+    }
+    return counts;
+}
+
+} // namespace
+
+std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count)
 {
     count = std::min(count, list.size());
-    CombinationOrder order;
-    order.reserve(count);
-    bool keyed = true;
-    for (size_t i = 0; i < count; ++i) {
-        order.emplace_back(list[i].key, int(i));
-        keyed = keyed && list[i].key != 0;
-    }
-    if (keyed) {
-        std::sort(order.begin(), order.end());
-    } else {
-        std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
-            const int compared = list[size_t(a.second)].text.compare(list[size_t(b.second)].text);
-            return compared != 0 ? compared < 0 : a.second < b.second;
+    const auto end = list.begin() + qsizetype(count);
+    if (std::all_of(list.begin(), end, [](const Combination& c) { return c.key != 0; })) {
+        // Keys alone, radix sorted: equal keys are one combination whatever its entries.
+        std::vector<quint64> keys;
+        keys.reserve(count);
+        std::transform(list.begin(), end, std::back_inserter(keys),
+                       [](const Combination& c) { return c.key; });
+        boost::sort::spreadsort::integer_sort(keys.begin(), keys.end());
+        return countRuns(keys, std::equal_to<>(), [](quint64 key, int times) {
+            return CombinationCount{key, -1, times};
         });
     }
-    return order;
+
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    const auto text = [&](int entry) -> const QString& { return list[size_t(entry)].text; };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return text(a).compare(text(b)) < 0; });
+    return countRuns(
+        order, [&](int a, int b) { return text(a) == text(b); },
+        [&](int entry, int times) {
+            return CombinationCount{0, entry, times};
+        });
 }

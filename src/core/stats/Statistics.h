@@ -49,13 +49,18 @@ QString CombinationText(const std::array<int, 6>& balls);
 // The six numbers packed in one integer that orders as their texts do, so that sorting and
 // counting combinations compares numbers; 0 when a number lies outside 0 to 99.
 quint64 CombinationKey(const std::array<int, 6>& balls);
-// The first `count` combinations in the order of their texts, equal texts by index: each as
-// its key and its index in the list.
-using CombinationOrder = std::vector<std::pair<quint64, int>>;
-CombinationOrder SortedCombinations(const CombinationList& list, size_t count);
-// Whether two entries of such an order are the same combination.
-bool SameCombination(const CombinationList& list, const std::pair<quint64, int>& a,
-                     const std::pair<quint64, int>& b);
+// The six numbers of a key, ascending.
+std::array<int, 6> CombinationBalls(quint64 key);
+
+// One distinct combination among the entries of a list.
+struct CombinationCount {
+    quint64 key = 0; // 0 for a list with entries without keys
+    int entry = -1;  // without a key: the first drawn of its entries, which gives its text
+    int times = 0;   // how many of the entries have it
+};
+// The distinct combinations among the first `count` entries of a list, in the order of their
+// texts. When every entry has a key they are counted by key, with no text compared or needed.
+std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count);
 
 struct DecadeCounts {
     std::array<int, 5> counts{}; // 1-9, 10-19, 20-29, 30-39, 40-49

@@ -40,12 +40,23 @@ StatisticsListView::StatisticsListView(const QString& objectName, const QStringL
 
 void StatisticsListView::setRows(std::vector<QStringList> rows)
 {
+    showSourceOrder();
+    m_rows->setRows(std::move(rows));
+}
+
+void StatisticsListView::setRows(int count, TextRowsModel::RowSource rowAt)
+{
+    showSourceOrder();
+    m_rows->setRows(count, std::move(rowAt));
+}
+
+void StatisticsListView::showSourceOrder()
+{
     if (m_sorter) {
         // Before the new rows arrive, so that they are not sorted only to be unsorted.
         m_sorter->showSourceOrder();
         horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     }
-    m_rows->setRows(std::move(rows));
 }
 
 QStringList StatisticsListView::rowAt(int viewRow) const
@@ -54,5 +65,5 @@ QStringList StatisticsListView::rowAt(int viewRow) const
     if (!index.isValid())
         return {};
     const int row = m_sorter ? m_sorter->mapToSource(index).row() : viewRow;
-    return m_rows->rows()[row];
+    return m_rows->rowAt(row);
 }

@@ -18,11 +18,14 @@ public:
                        QWidget* parent = nullptr);
 
     void setRows(std::vector<QStringList> rows);
+    void setRows(int count, TextRowsModel::RowSource rowAt);
     TextRowsModel* rowsModel() const { return m_rows; }
     // The texts of the row the view shows at `viewRow`, whatever the sorting.
     QStringList rowAt(int viewRow) const;
 
 private:
+    void showSourceOrder();
+
     TextRowsModel* m_rows;
     SortColumnProxy* m_sorter = nullptr;
 };

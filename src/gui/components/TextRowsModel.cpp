@@ -10,7 +10,23 @@ void TextRowsModel::setRows(std::vector<QStringList> rows)
 {
     beginResetModel();
     m_rows = std::move(rows);
+    m_sourceCount = 0;
+    m_source = nullptr;
     endResetModel();
+}
+
+void TextRowsModel::setRows(int count, RowSource rowAt)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_sourceCount = count;
+    m_source = std::move(rowAt);
+    endResetModel();
+}
+
+QStringList TextRowsModel::rowAt(int row) const
+{
+    return m_source ? m_source(row) : m_rows[size_t(row)];
 }
 
 void TextRowsModel::setAlignment(int column, Qt::Alignment alignment)
@@ -20,7 +36,9 @@ void TextRowsModel::setAlignment(int column, Qt::Alignment alignment)
 
 int TextRowsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    if (parent.isValid())
+        return 0;
+    return m_source ? m_sourceCount : int(m_rows.size());
 }
 
 int TextRowsModel::columnCount(const QModelIndex& parent) const
@@ -32,14 +50,14 @@ QVariant TextRowsModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
-    const QStringList& row = m_rows[index.row()];
+    // The row only for the roles that read it: a row made when read is made anew each time.
     switch (role) {
     case Qt::DisplayRole:
-        return row.value(index.column());
+        return rowAt(index.row()).value(index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_alignments[index.column()]);
     case Qt::ForegroundRole:
-        return m_foreground ? m_foreground(row, index.column()) : QVariant();
+        return m_foreground ? m_foreground(rowAt(index.row()), index.column()) : QVariant();
     default:
         return {};
     }

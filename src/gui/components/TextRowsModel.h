@@ -17,8 +17,14 @@ public:
 
     explicit TextRowsModel(QStringList captions, QObject* parent = nullptr);
 
+    // Rows made when read, for lists too long to write out at once.
+    using RowSource = std::function<QStringList(int row)>;
+
     void setRows(std::vector<QStringList> rows);
+    void setRows(int count, RowSource rowAt);
+    // The stored rows; none when they are made when read.
     const std::vector<QStringList>& rows() const { return m_rows; }
+    QStringList rowAt(int row) const;
     void setAlignment(int column, Qt::Alignment alignment);
     void setForeground(ForegroundOf foreground) { m_foreground = std::move(foreground); }
 
@@ -32,5 +38,7 @@ private:
     QStringList m_captions;
     QVector<Qt::Alignment> m_alignments;
     std::vector<QStringList> m_rows;
+    int m_sourceCount = 0;
+    RowSource m_source;
     ForegroundOf m_foreground;
 };

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStackedLayout>
+#include <memory>
 #include <set>
 
 namespace {
@@ -303,10 +304,24 @@ PrintDocument StatisticsPages::reportDocument() const
     return page;
 }
 
-void StatisticsPages::showCombinations(std::vector<QStringList> rows)
+void StatisticsPages::showCombinations(CombinationTable rows)
 {
+    // Written out as the list first reads them, most of a long list never, and kept: sorting
+    // by a header click reads every row many times.
+    struct Written {
+        CombinationTable table;
+        std::vector<QStringList> rows;
+    };
+    const auto written = std::make_shared<Written>(Written{std::move(rows), {}});
+    m_combTable->setRows(int(written->table.size()), [written](int row) {
+        if (written->rows.empty())
+            written->rows.resize(written->table.size());
+        QStringList& texts = written->rows[size_t(row)];
+        if (texts.isEmpty())
+            texts = written->table[size_t(row)];
+        return texts;
+    });
     // An empty list shows the waiting text behind it.
-    m_combTable->setRows(std::move(rows));
     m_combStack->setCurrentWidget(m_combTable->rowsModel()->rowCount() > 0
                                       ? static_cast<QWidget*>(m_combTable)
                                       : m_calculating);

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <vector>
 
+class CombinationTable;
 class QAction;
 class QLabel;
 class QListWidget;
@@ -46,7 +47,7 @@ private:
     QWidget* chartPage(const QString& name, const QString& hint, FrequencyChart* chart);
     QWidget* combinationPage();
     QWidget* drawInformationPage();
-    void showCombinations(std::vector<QStringList> rows);
+    void showCombinations(CombinationTable rows);
     void drawPageShown();
     void filterSelectedNumber();
     void stopFilter();

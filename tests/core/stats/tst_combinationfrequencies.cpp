@@ -93,6 +93,19 @@ private slots:
         QVERIFY(CombinationRows(stats).empty());
     }
 
+    // A list where some entries have no key is counted by text, all entries together.
+    void entriesWithAndWithoutKeysCountTogether()
+    {
+        const std::array<int, 6> balls{1, 2, 3, 4, 5, 6};
+        const Combination keyed{CombinationText(balls), 21, CombinationKey(balls)};
+        TStatistics stats;
+        stats.Combinations = {keyed, {"-03 - 40 - 41 - 42 - 43 - 100", 163}, keyed};
+        stats.RecordCount = 3;
+        QCOMPARE(CombinationRows(stats),
+                 (std::vector<QStringList>{{"-03 - 40 - 41 - 42 - 43 - 100", "001", "163", "4/5"},
+                                           {"01 - 02 - 03 - 04 - 05 - 06", "002", "021", "0/5"}}));
+    }
+
     void ballOrderAndTheFilterThroughTheKernel()
     {
         Fixture f;
