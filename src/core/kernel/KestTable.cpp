@@ -1359,17 +1359,25 @@ void TKestTable::Delete()
     const int row = currentRow();
     if (row == NoRow)
         throw TKestError("Cannot delete: the table is empty");
-    readAllFieldsForWrite();
-    const TableRow target = m_rows.row(row);
+    // Rows in rowid order lose one without their fields being read (the header line of an
+    // import); otherwise the order by rowid is made again after, from all of them.
+    if (!m_byRowId.empty())
+        readAllFieldsForWrite();
+    const qint64 rowId = m_rows.rowId(row);
+    // The row as read, to tell whether another program changed it; with fields not read,
+    // any change by another program refuses the delete.
+    const bool whole = m_rows.allRead();
+    const TableRow target = whole ? m_rows.row(row) : TableRow{};
     const int position = m_pos;
     runWrite(
         [&] {
-            sqlite3_bind_int64(m_sql->remove, 1, target.rowId);
+            sqlite3_bind_int64(m_sql->remove, 1, rowId);
             m_sql->run(m_sql->remove,
                        [this] { return QString("Cannot delete from %1").arg(m_tableName); });
         },
-        false, [&] { return stillHolds(target); });
-    m_rows.erase(indexOfRowId(target.rowId));
+        false, [&] { return whole && stillHolds(target); });
+    m_rows.erase(indexOfRowId(rowId));
+    m_loneRows.clear(); // named by position, which has moved
     rebuildVisible();
     const int count = RecordCount();
     m_pos = count == 0 ? -1 : std::min(position, count - 1);

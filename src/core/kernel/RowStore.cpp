@@ -41,6 +41,8 @@ void RowStore::NumberColumn::insert(int at, double value)
 
 void RowStore::NumberColumn::erase(int at)
 {
+    if (!m_read)
+        return; // holds no values
     if (m_wide)
         eraseAt(m_doubles, at);
     else
@@ -253,6 +255,8 @@ void RowStore::erase(int at)
     for (NumberColumn& column : m_numbers)
         column.erase(at);
     for (TextColumn& column : m_texts) {
+        if (!column.read)
+            continue;
         eraseAt(column.start, at);
         eraseAt(column.length, at);
     }

@@ -15,7 +15,7 @@
 //
 // A column can be left unread: the rows are known by identity and order, and the table fills
 // a field's column when it is first needed. Reading whole rows (row, viewRow, holds) and
-// changing rows (insert, assign, erase) need every column read.
+// changing rows (insert, assign) need every column read; erase does not.
 class RowStore {
 public:
     // No rows; every column read.

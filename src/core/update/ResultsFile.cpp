@@ -95,6 +95,7 @@ void removeHeaderRecords(TKestTable& table, const QString& path,
     if (table.IsEmpty())
         throw TKestError(QString("The results file %1 is empty").arg(file));
     const int drawDate = table.fieldIndexOrThrow("DRAWDATE");
+    table.readFields({drawDate}); // the dates alone, not every field of every draw
     if (!isHeaderRecord(table.textAt(0, drawDate)))
         throw TKestError(QString("%1 is not a results file").arg(file));
     for (int i = table.RecordCount() - 1; i >= 0; --i) {
