@@ -168,8 +168,8 @@ struct Statements {
     {
         const int result = sqlite3_step(statement);
         const QString error = result == SQLITE_DONE ? QString() : lastError();
+        // Every run binds all of the statement's values first: nothing to clear.
         sqlite3_reset(statement);
-        sqlite3_clear_bindings(statement);
         if (result != SQLITE_DONE) {
             if (onFailure)
                 onFailure();
