@@ -420,18 +420,14 @@ void TKestTable::readFields(const std::vector<int>& fields) const
     if (!Active())
         return;
     ensureFresh();
-    const auto unread = [&] {
-        std::vector<int> wanted;
-        for (const int field : fields) {
-            checkField(*m_schema, field);
-            const int slot = m_schema->slotOf[field];
-            if (m_schema->fields[field].type == FieldType::Text ? !m_rows.textsRead(slot)
-                                                                : !m_rows.numbersRead(slot))
-                wanted.push_back(field);
-        }
-        return wanted;
-    };
-    std::vector<int> wanted = unread();
+    std::vector<int> wanted;
+    for (const int field : fields) {
+        checkField(*m_schema, field);
+        const int slot = m_schema->slotOf[field];
+        if (m_schema->fields[field].type == FieldType::Text ? !m_rows.textsRead(slot)
+                                                            : !m_rows.numbersRead(slot))
+            wanted.push_back(field);
+    }
     if (wanted.empty())
         return;
 

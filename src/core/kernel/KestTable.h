@@ -9,7 +9,6 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
-#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
