@@ -132,8 +132,9 @@ int CliApp::run(const QStringList& arguments)
             if (command.argumentCount != AnyArguments && positional.size() != command.argumentCount)
                 return fail(QString("%1 takes %2; see --help").arg(name, command.arguments),
                             BadUsage);
-            if (command.needsStatistics)
-                kernel.RecalculateAll();
+            if (command.needs != Needs::Nothing)
+                kernel.RecalculateAll(command.needs == Needs::StatisticsAndNews ? NewsLine::Compose
+                                                                                : NewsLine::Skip);
             return command.run(kernel, positional);
         }
         return fail(QString("unknown command: %1; see --help").arg(name), BadUsage);
@@ -151,106 +152,112 @@ std::vector<CliApp::Command> CliApp::commands()
         return int(Ok);
     };
     return {
-        {"import", "FILE", "replace the game's draws with the draws of a results file", 1, false,
-         [this](TKernel& k, const QStringList& a) { return importFile(k, a); }},
-        {"draws", "", "every draw, newest first: one a line, its fields separated by TAB", 0, false,
+        {"import", "FILE", "replace the game's draws with the draws of a results file", 1,
+         Needs::Nothing, [this](TKernel& k, const QStringList& a) { return importFile(k, a); }},
+        {"draws", "", "every draw, newest first: one a line, its fields separated by TAB", 0,
+         Needs::Nothing,
          [this](TKernel& k, const QStringList&) { return printDraws(k.ResultsTable, 0); }},
-        {"report", "", "the overall information: Item TAB Value", 0, true,
+        {"report", "", "the overall information: Item TAB Value", 0, Needs::Statistics,
          [rows](TKernel& k, const QStringList&) { return rows(OverallReportRows(k.Stats)); }},
-        {"numbers", "", "the number information, one number a line", 0, true,
+        {"numbers", "", "the number information, one number a line", 0, Needs::Statistics,
          [rows](TKernel& k, const QStringList&) {
              return rows(NumberInformationRows(k.Stats, k.ResultsTable.filtered()));
          }},
         {"combinations", "",
-         "every combination drawn: combination TAB times drawn TAB sum TAB rating", 0, true,
+         "every combination drawn: combination TAB times drawn TAB sum TAB rating", 0,
+         Needs::Statistics,
          [rows](TKernel& k, const QStringList&) { return rows(CombinationRows(k.Stats)); }},
         {"positions", "N", "the draw information of ball position N (1 to 6; 7 is the bonus ball)",
-         1, true, [this](TKernel& k, const QStringList& a) { return printPositions(k, a); }},
-        {"news", "", "the news line", 0, true,
+         1, Needs::Statistics,
+         [this](TKernel& k, const QStringList& a) { return printPositions(k, a); }},
+        {"news", "", "the news line", 0, Needs::StatisticsAndNews,
          [rows](TKernel& k, const QStringList&) { return rows({{k.Stats.News}}); }},
-        {"hotcold", "", "the six hot numbers, then the six cold numbers, a line each", 0, true,
-         [this](TKernel& k, const QStringList&) { return printHotCold(k); }},
+        {"hotcold", "", "the six hot numbers, then the six cold numbers, a line each", 0,
+         Needs::Statistics, [this](TKernel& k, const QStringList&) { return printHotCold(k); }},
         {"frequencies", "",
          "how often each number was drawn: number TAB as a main ball TAB as the bonus ball", 0,
-         true, [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
+         Needs::Statistics, [this](TKernel& k, const QStringList&) { return printFrequencies(k); }},
         {"history", "", "the running count of each number after every draw: date TAB 49 counts", 0,
-         false, [this](TKernel& k, const QStringList&) { return printHistory(k); }},
+         Needs::Nothing, [this](TKernel& k, const QStringList&) { return printHistory(k); }},
         {"random", "--seed S [--count N] [--range LOW HIGH]",
          "seed the random source with S, then print N of its values (default 10), one a line: "
          "numbers in [0,1), or whole numbers from LOW to HIGH with --range",
-         AnyArguments, false, [this](TKernel&, const QStringList& a) { return printRandom(a); }},
+         AnyArguments, Needs::Nothing,
+         [this](TKernel&, const QStringList& a) { return printRandom(a); }},
         {"generate",
          "--seed S [--count N] [--quick-pick] [--frequency both|hot|cold] [--even K] [--high K] "
          "[--no-duplicate-check] [--no-drawn-check] [--priority due,overdue,favourite] "
          "[--save FILE.dtk]",
          "generate N combinations (default 16): sequence TAB combination TAB sum TAB rating; "
          "due, overdue or favourite numbers are preferred only when --priority names them",
-         AnyArguments, true, [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
+         AnyArguments, Needs::Statistics,
+         [this](TKernel& k, const QStringList& a) { return generate(k, a); }},
         {"template",
          "apply FILE.tpl (--numbers N1,N2,... | --pick KIND [--seed S]) | coverage FILE.tpl",
          "apply: the combinations of a wheel template over the numbers given or picked (KIND: "
          "hot, cold, due, overdue, non-due, favourite or random), as generate prints them; "
          "coverage: the template's guaranteed win and expected winning lines",
-         AnyArguments, false,
+         AnyArguments, Needs::Nothing,
          [this, rows](TKernel& k, const QStringList& a) {
              if (a.value(0) == "coverage" && a.size() == 2)
                  return rows(templateCoverageRows(a.last()));
              return applyTemplate(k, a);
          }},
         {"ticket", "show|info FILE.dtk",
-         "show: the combinations of a ticket file; info: its summary", 2, false,
+         "show: the combinations of a ticket file; info: its summary", 2, Needs::Nothing,
          [this](TKernel& k, const QStringList& a) {
              return a.first() == "info" ? TicketCommands::info(k, a.last(), m_out) : showTicket(a);
          }},
         {"check", "FILE.dtk [--draw \"DD Month YYYY\" | --numbers N1 .. N6 BONUS | --all-draws]",
          "check a ticket against a draw (default: the newest), against six numbers and a bonus "
          "ball, or against every draw",
-         AnyArguments, false,
+         AnyArguments, Needs::Nothing,
          [this](TKernel& k, const QStringList& a) { return TicketCommands::check(k, a, m_out); }},
         {"pairs", "[--top K]",
          "the pairs of numbers drawn together, most often first: N1 TAB N2 TAB count", AnyArguments,
-         false,
+         Needs::Nothing,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::pairs(k, a)); }},
         {"triplets", "[--top K]",
          "the triplets drawn together, most often first: N1 TAB N2 TAB N3 TAB count", AnyArguments,
-         false,
+         Needs::Nothing,
          [rows](TKernel& k, const QStringList& a) {
              return rows(CompanionCommands::triplets(k, a));
          }},
         {"consecutive", "",
          "draws by their longest run of consecutive numbers: run TAB draws TAB share TAB expected "
          "share",
-         0, false,
+         0, Needs::Nothing,
          [rows](TKernel& k, const QStringList& a) {
              return rows(CompanionCommands::consecutive(k, a));
          }},
         {"skips", "N",
          "the draws skipped between the appearances of N, newest first, then the current skip", 1,
-         false,
+         Needs::Nothing,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
         {PrintCommand::Name, "FILE.dtk --pdf OUT.pdf",
-         "write the ticket as a PDF, laid out as the ticket viewer prints it", 3, false,
+         "write the ticket as a PDF, laid out as the ticket viewer prints it", 3, Needs::Nothing,
          [](TKernel& k, const QStringList& a) { return PrintCommand::run(k, a); }},
         {"fairness", "",
          "chi-square tests that every number has an equal chance: Item TAB Value, then number "
          "TAB observed TAB expected TAB residual",
-         0, true, [rows](TKernel& k, const QStringList&) { return rows(fairnessRows(k)); }},
+         0, Needs::Statistics,
+         [rows](TKernel& k, const QStringList&) { return rows(fairnessRows(k)); }},
         {"update", "[--server URL]",
          "download both games' results files and replace the draws of each game whose file arrived "
          "whole",
-         AnyArguments, false,
+         AnyArguments, Needs::Nothing,
          [this](TKernel& k, const QStringList& a) { return runUpdateCommand(k, a, m_out, m_err); }},
         {"add", "--date \"DD Month YYYY\" --balls B1 .. B6 --bonus B [...]",
          "add a draw at the top of the table, checked as in the draw entry window (options: "
          "--machine A|B|C, --ballset, --sales, --pool, --rollover, --rollover-count, --estimated, "
          "--guaranteed N; --div K AMOUNT WINNERS); figures not given are 0",
-         AnyArguments, false,
+         AnyArguments, Needs::Nothing,
          [this](TKernel& k, const QStringList& a) { return RecordCommands::add(k, a, m_err); }},
-        {"remove", "\"DD Month YYYY\"", "remove the newest draw of that date", 1, false,
+        {"remove", "\"DD Month YYYY\"", "remove the newest draw of that date", 1, Needs::Nothing,
          [this](TKernel& k, const QStringList& a) { return RecordCommands::remove(k, a, m_err); }},
         {"info", "[\"DD Month YYYY\"]",
          "a draw's balls, date, prizes and winners: Item TAB Value (default: the newest draw)",
-         AnyArguments, false,
+         AnyArguments, Needs::Nothing,
          [this](TKernel& k, const QStringList& a) { return RecordCommands::info(k, a, m_out); }},
     };
 }
@@ -341,7 +348,7 @@ int CliApp::importFile(TKernel& kernel, const QStringList& args)
     if (kernel.ResultsTable.filtered())
         return fail("import replaces all draws: run it without --filter", BadUsage);
     importResultsFile(kernel.ResultsTable, args.first());
-    kernel.RecalculateAll();
+    kernel.RecalculateAll(NewsLine::Skip);
     m_err << kernel.ResultsTable.RecordCount() << " draws imported" << Qt::endl;
     return Ok;
 }
@@ -540,7 +547,7 @@ QList<int> CliApp::pickedNumbers(TKernel& kernel, const QString& kind, int total
         return RandomNumbers(total);
     if (kind == "favourite")
         return PickInOrder(FavouriteNumbers(kernel.FavouriteTable), total);
-    kernel.RecalculateAll();
+    kernel.RecalculateAll(NewsLine::Skip);
     const Ranking ranking = RankingOf(kernel.Stats);
     if (kind == "hot")
         return PickInOrder(HotOrder(ranking), total);

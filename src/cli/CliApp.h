@@ -20,12 +20,14 @@ public:
     int run(const QStringList& arguments);
 
 private:
+    // What a command needs rebuilt before it runs.
+    enum class Needs { Nothing, Statistics, StatisticsAndNews };
     struct Command {
         QString name;
         QString arguments; // as the help shows them
         QString help;
-        int argumentCount;    // AnyArguments: the command checks its own
-        bool needsStatistics; // runs the statistics rebuild first
+        int argumentCount; // AnyArguments: the command checks its own
+        Needs needs;
         std::function<int(TKernel&, const QStringList&)> run;
     };
 

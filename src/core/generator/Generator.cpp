@@ -169,9 +169,25 @@ quint64 combinationKey(const SlotNumbers& numbers)
     return key;
 }
 
-// The key of a drawn combination's text when it is a text the generator can make, else none.
-std::optional<quint64> drawnKey(const QString& text)
+// Six numbers the generator could have made: lotto numbers, ascending, all different.
+bool generatorCouldMake(const SlotNumbers& numbers)
 {
+    return std::all_of(numbers.begin(), numbers.end(), isLottoNumber) &&
+           std::adjacent_find(numbers.begin(), numbers.end(), std::greater_equal<>()) ==
+               numbers.end();
+}
+
+// The key of a drawn combination when it is one the generator can make, else none. An entry
+// without a statistics key is read from its text.
+std::optional<quint64> drawnKey(const CombinationList& drawn, size_t entry)
+{
+    if (const quint64 key = drawn.key(entry)) {
+        const SlotNumbers numbers = CombinationBalls(key);
+        if (!generatorCouldMake(numbers))
+            return std::nullopt;
+        return combinationKey(numbers);
+    }
+    const QString text = drawn.text(entry);
     SlotNumbers numbers{};
     for (int s = 0; s < Slots; ++s) {
         numbers[s] = text.mid(5 * s, 2).toInt();
@@ -179,8 +195,7 @@ std::optional<quint64> drawnKey(const QString& text)
             return std::nullopt;
     }
     if (CombinationText(numbers).compare(text, Qt::CaseInsensitive) != 0 ||
-        !std::is_sorted(numbers.begin(), numbers.end()) ||
-        std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end())
+        !generatorCouldMake(numbers))
         return std::nullopt;
     return combinationKey(numbers);
 }
@@ -346,8 +361,8 @@ bool TCombinationGenerator::GenerateCombinations(const Ranking& ranking,
 
     QSet<quint64> drawnKeys;
     if (options.checkDrawn) {
-        for (const Combination& combination : drawn) {
-            if (const auto key = drawnKey(combination.text))
+        for (size_t entry = 0; entry < drawn.size(); ++entry) {
+            if (const auto key = drawnKey(drawn, entry))
                 drawnKeys.insert(*key);
         }
     }

@@ -232,7 +232,7 @@ void TKernel::ShowCalculating()
     emit calculating();
 }
 
-void TKernel::RecalculateAll()
+void TKernel::RecalculateAll(NewsLine news)
 {
     // The rebuild lets pending events through; a command that changes the draws meanwhile
     // asks for another rebuild, which runs when this one is done instead of inside it.
@@ -246,7 +246,7 @@ void TKernel::RecalculateAll()
         HistoryStale = true;
         ShowCalculating();
         try {
-            RebuildStatistics(Stats, ResultsTable, NumberTable, BonusTable, keepResponsive);
+            RebuildStatistics(Stats, ResultsTable, NumberTable, BonusTable, keepResponsive, news);
         } catch (const TKestError&) {
             // Silent: the windows go on showing the statistics of the last rebuild.
         }

@@ -80,7 +80,7 @@ public:
     void ShowCalculating();
     // Rebuilds the statistics and frequency tables from the draws, then tells the windows. A
     // rebuild that fails keeps the previous statistics, silently.
-    void RecalculateAll();
+    void RecalculateAll(NewsLine news = NewsLine::Compose);
     // Refills the history table if a rebuild has made it stale since. On failure the notice
     // HistoryFailure goes out, the history stays stale, and the result is false.
     bool RebuildHistory(const ProgressReport& progress = {});

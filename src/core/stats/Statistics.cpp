@@ -8,7 +8,6 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
-#include <boost/sort/spreadsort/integer_sort.hpp>
 #include <numeric>
 
 namespace {
@@ -55,30 +54,36 @@ struct DrawFields {
     }
 
     // What the statistics pass reads of every draw.
-    std::vector<int> scanned() const
+    std::vector<int> scanned(NewsLine news) const
     {
         std::vector<int> all(balls.begin(), balls.end());
         all.push_back(bonus);
-        all.insert(all.end(), prizes.begin(), prizes.end());
-        all.insert(all.end(), winners.begin(), winners.end());
+        if (news == NewsLine::Compose) {
+            all.insert(all.end(), prizes.begin(), prizes.end());
+            all.insert(all.end(), winners.begin(), winners.end());
+        }
         return all;
     }
 };
 
 // The fields the statistics pass reads, read straight from the columns: the pass reads
-// millions of them.
+// millions of them. The prizes and winners only when the news is composed.
 struct DrawColumns {
     std::array<TKestTable::NumberField, 6> balls;
     TKestTable::NumberField bonus;
     std::array<TKestTable::NumberField, DivisionCount> prizes;
     std::array<TKestTable::NumberField, DivisionCount> winners;
+    bool withPrizes = false;
 
-    DrawColumns(const TKestTable& results, const DrawFields& fields)
+    DrawColumns(const TKestTable& results, const DrawFields& fields, NewsLine news)
+        : withPrizes(news == NewsLine::Compose)
     {
-        results.readFields(fields.scanned());
+        results.readFields(fields.scanned(news));
         for (int i = 0; i < 6; ++i)
             balls[i] = results.numberField(fields.balls[i]);
         bonus = results.numberField(fields.bonus);
+        if (!withPrizes)
+            return;
         for (int d = 0; d < DivisionCount; ++d) {
             prizes[d] = results.numberField(fields.prizes[d]);
             winners[d] = results.numberField(fields.winners[d]);
@@ -239,7 +244,7 @@ void scanDraw(TStatistics& stats, const DrawColumns& fields, int shown, int p, b
     const auto integer = [&](const TKestTable::NumberField& field) {
         return roundToInt(field.at(shown));
     };
-    for (int d = 0; d < DivisionCount; ++d) {
+    for (int d = 0; fields.withPrizes && d < DivisionCount; ++d) {
         const int winners = integer(fields.winners[d]);
         stats.Winners.winners += winners;
         if (integer(fields.prizes[d]) > MillionairePrize)
@@ -264,7 +269,7 @@ void scanDraw(TStatistics& stats, const DrawColumns& fields, int shown, int p, b
         trackRange(stats.Positions[i], v);
     }
     std::sort(balls.begin(), balls.end());
-    stats.Combinations.push_back({CombinationText(balls), sum, CombinationKey(balls)});
+    stats.Combinations.append(balls, sum);
     totalOfSums += sum;
 
     const int b = integer(fields.bonus);
@@ -290,7 +295,7 @@ QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status)
 }
 
 void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numberTable,
-                       TKestTable& bonusTable, const KeepResponsive& keepResponsive)
+                       TKestTable& bonusTable, const KeepResponsive& keepResponsive, NewsLine news)
 {
     const DrawFields fields(results);
     TStatistics next;
@@ -303,7 +308,7 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
 
     // The jackpot and winner news is about the newest draw of the whole table, filter or not.
     NewsFacts newest;
-    {
+    if (news == NewsLine::Compose) {
         CursorKeeper keeper(results);
         results.setFiltered(false);
         results.First();
@@ -313,13 +318,13 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
     qint64 totalOfSums = 0;
     {
         CursorKeeper keeper(results);
-        DrawColumns columns(results, fields);
+        DrawColumns columns(results, fields, news);
         Throttle throttle;
         for (results.First(); !results.Eof(); results.Next()) {
             scanDraw(next, columns, results.position(), results.RecNo() - 1, filtered, totalOfSums);
             if (keepResponsive && throttle.due()) {
                 keepResponsive();
-                columns = DrawColumns(results, fields); // what the events did to the table
+                columns = DrawColumns(results, fields, news); // what the events did to the table
             }
         }
         next.RecordCount = results.RecordCount();
@@ -337,8 +342,9 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
         next.Numbers[n].status = statusOf(next.Numbers[n].last, next.Numbers[n].cycle);
     for (int count : next.Decades.counts)
         next.Decades.total += count;
-    next.News =
-        composeNews(newest, next.Winners.winners, next.Winners.millionaires, next.RecordCount);
+    if (news == NewsLine::Compose)
+        next.News =
+            composeNews(newest, next.Winners.winners, next.Winners.millionaires, next.RecordCount);
 
     std::array<int, NumberSlots> counts{};
     for (int n = 1; n < NumberSlots; ++n)
@@ -500,85 +506,4 @@ void ForEachHistoryRow(TKestTable& results, const HistoryRow& row)
         count.countDraw();
         row(count.date(), count.running());
     }
-}
-
-QString CombinationText(const std::array<int, 6>& balls)
-{
-    if (balls.front() < 0 || balls.back() > 99)
-        return QString::asprintf("%.2d - %.2d - %.2d - %.2d - %.2d - %.2d", balls[0], balls[1],
-                                 balls[2], balls[3], balls[4], balls[5]);
-    // The same text without the format parser, which costs more than the rest of a draw.
-    char text[] = "00 - 00 - 00 - 00 - 00 - 00";
-    for (int i = 0; i < 6; ++i) {
-        text[5 * i] = char('0' + balls[i] / 10);
-        text[5 * i + 1] = char('0' + balls[i] % 10);
-    }
-    return QString::fromLatin1(text, sizeof(text) - 1);
-}
-
-quint64 CombinationKey(const std::array<int, 6>& balls)
-{
-    quint64 key = 1; // a leading bit, so that six zeros are not "unknown"
-    for (const int ball : balls) {
-        if (ball < 0 || ball > 99)
-            return 0;
-        key = key << 8 | quint64(ball);
-    }
-    return key;
-}
-
-std::array<int, 6> CombinationBalls(quint64 key)
-{
-    std::array<int, 6> balls{};
-    for (int i = 5; i >= 0; --i, key >>= 8)
-        balls[size_t(i)] = int(key & 0xff);
-    return balls;
-}
-
-namespace {
-
-// Counts runs of equal entries in a sorted order.
-template <typename Order, typename Same, typename Count>
-std::vector<CombinationCount> countRuns(const Order& order, Same same, Count count)
-{
-    std::vector<CombinationCount> counts;
-    counts.reserve(order.size());
-    for (size_t first = 0; first < order.size();) {
-        size_t end = first + 1;
-        while (end < order.size() && same(order[end], order[first]))
-            ++end;
-        counts.push_back(count(order[first], int(end - first)));
-        first = end;
-    }
-    return counts;
-}
-
-} // namespace
-
-std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count)
-{
-    count = std::min(count, list.size());
-    const auto end = list.begin() + qsizetype(count);
-    if (std::all_of(list.begin(), end, [](const Combination& c) { return c.key != 0; })) {
-        // Keys alone, radix sorted: equal keys are one combination whatever its entries.
-        std::vector<quint64> keys;
-        keys.reserve(count);
-        std::transform(list.begin(), end, std::back_inserter(keys),
-                       [](const Combination& c) { return c.key; });
-        boost::sort::spreadsort::integer_sort(keys.begin(), keys.end());
-        return countRuns(keys, std::equal_to<>(), [](quint64 key, int times) {
-            return CombinationCount{key, -1, times};
-        });
-    }
-
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    const auto text = [&](int entry) -> const QString& { return list[size_t(entry)].text; };
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return text(a).compare(text(b)) < 0; });
-    return countRuns(
-        order, [&](int a, int b) { return text(a) == text(b); },
-        [&](int entry, int times) {
-            return CombinationCount{0, entry, times};
-        });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/stats/CombinationList.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -37,31 +39,6 @@ struct PositionStats {
     std::array<int, NumberSlots> frequency{};
 };
 
-struct Combination {
-    QString text;    // the six main balls ascending, "03 - 11 - 19 - 27 - 38 - 45"
-    qint64 sum = 0;  // 64 bits: a stored ball may be any number up to the largest int
-    quint64 key = 0; // see CombinationKey; 0 when unknown
-};
-using CombinationList = std::vector<Combination>;
-
-// Six numbers as a combination is written, in the order given: "03 - 11 - 19 - 27 - 38 - 45".
-QString CombinationText(const std::array<int, 6>& balls);
-// The six numbers packed in one integer that orders as their texts do, so that sorting and
-// counting combinations compares numbers; 0 when a number lies outside 0 to 99.
-quint64 CombinationKey(const std::array<int, 6>& balls);
-// The six numbers of a key, ascending.
-std::array<int, 6> CombinationBalls(quint64 key);
-
-// One distinct combination among the entries of a list.
-struct CombinationCount {
-    quint64 key = 0; // 0 for a list with entries without keys
-    int entry = -1;  // without a key: the first drawn of its entries, which gives its text
-    int times = 0;   // how many of the entries have it
-};
-// The distinct combinations among the first `count` entries of a list, in the order of their
-// texts. When every entry has a key they are counted by key, with no text compared or needed.
-std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count);
-
 struct DecadeCounts {
     std::array<int, 5> counts{}; // 1-9, 10-19, 20-29, 30-39, 40-49
     int total = 0;
@@ -92,6 +69,11 @@ using ProgressReport = std::function<void(int done, int total)>;
 // The numbers from 1 to 49 of this status, ascending.
 QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status);
 
+// Whether a rebuild composes the news line. The line needs every division's prize and winners,
+// which nothing else reads; a caller that shows no news leaves those fields unread, and the
+// news and winner totals empty.
+enum class NewsLine { Compose, Skip };
+
 // Scans the results table newest first (with a filter active, only the draws that pass it),
 // rewrites the 49 rows of the number and bonus frequency tables, ranks the numbers and gives
 // each its status. Position p of a draw is its record number minus one over the whole table.
@@ -100,7 +82,8 @@ QList<int> NumbersOfStatus(const TStatistics& stats, NumberStatus status);
 // All or nothing: on TKestError `stats` and both frequency tables keep their previous contents
 // and the error is passed on.
 void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numberTable,
-                       TKestTable& bonusTable, const KeepResponsive& keepResponsive = {});
+                       TKestTable& bonusTable, const KeepResponsive& keepResponsive = {},
+                       NewsLine news = NewsLine::Compose);
 
 // Refills the history table with one row per draw, oldest first: the draw date and the running
 // main-ball count of every number up to and including that draw. It covers every draw whatever

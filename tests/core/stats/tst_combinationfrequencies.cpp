@@ -101,6 +101,12 @@ private slots:
         TStatistics stats;
         stats.Combinations = {keyed, {"-03 - 40 - 41 - 42 - 43 - 100", 163}, keyed};
         stats.RecordCount = 3;
+        QStringList read;
+        for (const Combination& entry : stats.Combinations)
+            read << entry.text + ' ' + QString::number(entry.sum);
+        QCOMPARE(read,
+                 (QStringList{"01 - 02 - 03 - 04 - 05 - 06 21", "-03 - 40 - 41 - 42 - 43 - 100 163",
+                              "01 - 02 - 03 - 04 - 05 - 06 21"}));
         QCOMPARE(CombinationRows(stats),
                  (std::vector<QStringList>{{"-03 - 40 - 41 - 42 - 43 - 100", "001", "163", "4/5"},
                                            {"01 - 02 - 03 - 04 - 05 - 06", "002", "021", "0/5"}}));

@@ -226,6 +226,17 @@ private slots:
         // 1000000.51 reads 1000001; 1000000.5 reads 1000000 (ties to even); 999999.6 reads
         // 1000000.
         QCOMPARE(f.stats.Winners.millionaires, qint64(3 + 1 + 4));
+
+        // Without the news the prizes are left alone, and nothing else changes.
+        TStatistics withoutNews;
+        RebuildStatistics(withoutNews, f.kernel->ResultsTable, f.kernel->NumberTable,
+                          f.kernel->BonusTable, {}, NewsLine::Skip);
+        QCOMPARE(withoutNews.Winners.winners, qint64(0));
+        QVERIFY(withoutNews.News.isEmpty());
+        QVERIFY(!f.stats.News.isEmpty());
+        QCOMPARE(withoutNews.RecordCount, f.stats.RecordCount);
+        QCOMPARE(withoutNews.Combinations[1].text, f.stats.Combinations[1].text);
+        QCOMPARE(withoutNews.BonusCount, f.stats.BonusCount);
     }
 
     void ballsOutsideTheRangeCountOnlyAsADraw()
