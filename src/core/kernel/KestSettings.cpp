@@ -55,6 +55,10 @@ bool TKestSettings::write(const QString& name, const QVariant& value)
     QSettings settings(m_fileName, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError)
         return false;
+    // A value the file holds already leaves the file as it is, rather than rewritten on
+    // every start.
+    if (settings.value(name) == value)
+        return true;
     settings.setValue(name, value);
     settings.sync();
     return settings.status() == QSettings::NoError;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <boost/sort/spreadsort/integer_sort.hpp>
 #include <numeric>
+#include <optional>
 
 QString CombinationText(const std::array<int, 6>& balls)
 {
@@ -39,7 +40,7 @@ std::array<int, 6> CombinationBalls(quint64 key)
 
 CombinationList::CombinationList(std::initializer_list<Combination> entries)
 {
-    m_entries.reserve(entries.size());
+    m_keys.reserve(entries.size());
     for (const Combination& entry : entries)
         push_back(entry);
 }
@@ -47,27 +48,36 @@ CombinationList::CombinationList(std::initializer_list<Combination> entries)
 void CombinationList::push_back(const Combination& entry)
 {
     if (entry.key == 0)
-        m_textsWithoutKey.emplace(m_entries.size(), entry.text);
-    m_entries.push_back({entry.key, entry.sum});
+        m_withoutKey.emplace(m_keys.size(), WithoutKey{entry.text, entry.sum});
+    m_keys.push_back(entry.key);
 }
 
 void CombinationList::append(const std::array<int, 6>& balls, qint64 sum)
 {
     const quint64 key = CombinationKey(balls);
     if (key == 0)
-        m_textsWithoutKey.emplace(m_entries.size(), CombinationText(balls));
-    m_entries.push_back({key, sum});
+        m_withoutKey.emplace(m_keys.size(), WithoutKey{CombinationText(balls), sum});
+    m_keys.push_back(key);
+}
+
+qint64 CombinationList::sum(size_t entry) const
+{
+    if (const quint64 key = m_keys[entry]) {
+        const std::array<int, 6> balls = CombinationBalls(key);
+        return std::accumulate(balls.begin(), balls.end(), qint64(0));
+    }
+    return m_withoutKey.at(entry).sum;
 }
 
 QString CombinationList::text(size_t entry) const
 {
-    const quint64 key = m_entries[entry].key;
-    return key != 0 ? CombinationText(CombinationBalls(key)) : m_textsWithoutKey.at(entry);
+    const quint64 key = m_keys[entry];
+    return key != 0 ? CombinationText(CombinationBalls(key)) : m_withoutKey.at(entry).text;
 }
 
 Combination CombinationList::operator[](size_t entry) const
 {
-    return {text(entry), m_entries[entry].sum, m_entries[entry].key};
+    return {text(entry), sum(entry), key(entry)};
 }
 
 namespace {
@@ -88,19 +98,28 @@ std::vector<CombinationCount> countRuns(const Order& order, Same same, Count cou
     return counts;
 }
 
+// The keys of the first `count` entries, radix sorted, when every one of them has a key: equal
+// keys are one combination whatever their entries. Else none.
+std::optional<std::vector<quint64>> sortedKeys(const CombinationList& list, size_t count)
+{
+    std::vector<quint64> keys;
+    keys.reserve(count);
+    for (size_t entry = 0; entry < count; ++entry) {
+        if (list.key(entry) == 0)
+            return std::nullopt;
+        keys.push_back(list.key(entry));
+    }
+    boost::sort::spreadsort::integer_sort(keys.begin(), keys.end());
+    return keys;
+}
+
 } // namespace
 
 std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count)
 {
     count = std::min(count, list.size());
-    std::vector<quint64> keys;
-    keys.reserve(count);
-    for (size_t entry = 0; entry < count && list.key(entry) != 0; ++entry)
-        keys.push_back(list.key(entry));
-    if (keys.size() == count) {
-        // Keys alone, radix sorted: equal keys are one combination whatever its entries.
-        boost::sort::spreadsort::integer_sort(keys.begin(), keys.end());
-        return countRuns(keys, std::equal_to<>(), [](quint64 key, int times) {
+    if (const auto keys = sortedKeys(list, count)) {
+        return countRuns(*keys, std::equal_to<>(), [](quint64 key, int times) {
             return CombinationCount{key, -1, times};
         });
     }
@@ -119,4 +138,12 @@ std::vector<CombinationCount> CountCombinations(const CombinationList& list, siz
         [&](int entry, int times) {
             return CombinationCount{0, entry, times};
         });
+}
+
+size_t CountDistinctCombinations(const CombinationList& list, size_t count)
+{
+    count = std::min(count, list.size());
+    if (auto keys = sortedKeys(list, count))
+        return size_t(std::unique(keys->begin(), keys->end()) - keys->begin());
+    return CountCombinations(list, count).size();
 }

@@ -24,8 +24,8 @@ quint64 CombinationKey(const std::array<int, 6>& balls);
 std::array<int, 6> CombinationBalls(quint64 key);
 
 // The combinations of the scanned draws, one entry a draw. An entry with a key is kept as its
-// key and sum, and its text is written when the entry is read: a text per draw would cost
-// more than the rest of the statistics pass. Only an entry without a key keeps its text.
+// key alone, and its text and sum are worked out when the entry is read: a text per draw would
+// cost more than the rest of the statistics pass. Only an entry without a key keeps its own.
 class CombinationList {
 public:
     class const_iterator {
@@ -63,28 +63,28 @@ public:
     CombinationList() = default;
     CombinationList(std::initializer_list<Combination> entries);
 
-    void reserve(size_t count) { m_entries.reserve(count); }
+    void reserve(size_t count) { m_keys.reserve(count); }
     void push_back(const Combination& entry);
     // A draw's six balls, ascending, and their sum: the pass's way in, which makes no text.
     void append(const std::array<int, 6>& balls, qint64 sum);
 
-    size_t size() const { return m_entries.size(); }
-    bool empty() const { return m_entries.empty(); }
+    size_t size() const { return m_keys.size(); }
+    bool empty() const { return m_keys.empty(); }
     Combination operator[](size_t entry) const;
-    quint64 key(size_t entry) const { return m_entries[entry].key; }
-    qint64 sum(size_t entry) const { return m_entries[entry].sum; }
+    quint64 key(size_t entry) const { return m_keys[entry]; }
+    qint64 sum(size_t entry) const;
     QString text(size_t entry) const;
 
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
 private:
-    struct Entry {
-        quint64 key = 0;
+    struct WithoutKey {
+        QString text;
         qint64 sum = 0;
     };
-    std::vector<Entry> m_entries;
-    std::unordered_map<size_t, QString> m_textsWithoutKey; // by entry
+    std::vector<quint64> m_keys;                         // 0: see m_withoutKey
+    std::unordered_map<size_t, WithoutKey> m_withoutKey; // by entry
 };
 
 // One distinct combination among the entries of a list.
@@ -96,3 +96,5 @@ struct CombinationCount {
 // The distinct combinations among the first `count` entries of a list, in the order of their
 // texts. When every entry has a key they are counted by key, with no text compared or needed.
 std::vector<CombinationCount> CountCombinations(const CombinationList& list, size_t count);
+// How many of them there are, without listing them.
+size_t CountDistinctCombinations(const CombinationList& list, size_t count);

@@ -29,7 +29,7 @@ QString listValue(const QString& list)
 // The rows of the combination page: one per distinct combination among the scanned draws.
 int distinctCombinations(const TStatistics& stats)
 {
-    return int(CountCombinations(stats.Combinations, stats.Combinations.size()).size());
+    return int(CountDistinctCombinations(stats.Combinations, stats.Combinations.size()));
 }
 
 QString balance(int first, int second, const QString& equal, const QString& secondMore,
