@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks Drawsage as a desktop program: validates the desktop entry and the AppStream metainfo,
 # makes the .deb, unpacks it into a scratch root and starts the unpacked drawsage-cli on a fresh
-# home, where its first start must install the sample data from the package's share/drawsage;
-# then the unpacked desktop program, offscreen.
+# home, where its first start must install the sample data from the package's share/drawsage,
+# and prints a ticket with it; then the unpacked desktop program, offscreen.
 #   tools/check-install.sh [BUILD-FOLDER]   (default build; built already)
 set -euo pipefail
 
@@ -64,6 +64,12 @@ for folder in Templates Filters; do
 done
 cli report >/dev/null
 echo "check-install: the unpacked drawsage-cli installed and read $draws sample draws"
+# print runs the page printer, which drawsage-cli finds from its own folder, not from /usr.
+cli generate --seed 1 --count 3 --save "$scratch/ticket.dtk" >/dev/null 2>&1
+cli print "$scratch/ticket.dtk" --pdf "$scratch/ticket.pdf"
+[ "$(head -c 5 "$scratch/ticket.pdf" 2>/dev/null)" = "%PDF-" ] ||
+    fail "the unpacked drawsage-cli print wrote no PDF"
+echo "check-install: the unpacked drawsage-cli printed a ticket"
 # The desktop program too, without a display: it fills its pages, says so and ends.
 env -i HOME="$home" PATH=/usr/bin:/bin LC_ALL=C.UTF-8 QT_QPA_PLATFORM=offscreen \
     DRAWSAGE_STARTUP_TIMING=1 timeout 120 "$usr/bin/drawsage" 2>/dev/null | grep -q "ready after" ||

@@ -52,7 +52,7 @@ compile() {
 case "${1:-}" in
 start)
     install_missing
-    compile drawsage drawsage-cli
+    compile drawsage drawsage-cli drawsage-print
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
         if command -v xvfb-run >/dev/null; then
             echo "No display found: starting Drawsage on a virtual display (xvfb-run)."

@@ -1,7 +1,6 @@
 #include "CliApp.h"
 #include "cli/CompanionCommands.h"
 #include "cli/HelpText.h"
-#include "cli/PrintCommand.h"
 #include "cli/RecordCommands.h"
 #include "cli/TicketCommands.h"
 #include "cli/UpdateCommand.h"
@@ -29,9 +28,12 @@
 
 #include <charconv>
 #include <cstdio>
+#include <exception>
 #include <limits>
+#include <new>
 #include <optional>
 #include <tuple>
+#include <utility>
 
 namespace {
 enum Status { Ok = 0, Failed = 1, BadUsage = 2 };
@@ -54,12 +56,32 @@ std::optional<std::uint32_t> seedValue(const QString& text)
 }
 } // namespace
 
-CliApp::CliApp()
-    : m_out(stdout)
+CliApp::CliApp(Runner print)
+    : m_print(std::move(print))
+    , m_out(stdout)
     , m_err(stderr)
 {
     m_out.setEncoding(QStringConverter::Utf8);
     m_err.setEncoding(QStringConverter::Utf8);
+}
+
+int CliApp::main(Runner print)
+{
+    QCoreApplication::setApplicationName("drawsage-cli");
+    QCoreApplication::setOrganizationName("Kestrix");
+    QCoreApplication::setApplicationVersion(DRAWSAGE_VERSION);
+    // The last resort: whatever escapes a command ends the program with one line, not an
+    // abort and a core dump.
+    try {
+        return CliApp(std::move(print)).run(QCoreApplication::arguments());
+    } catch (const std::bad_alloc&) {
+        std::fputs("drawsage-cli: out of memory: the input is too large\n", stderr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "drawsage-cli: %s\n", error.what());
+    } catch (...) {
+        std::fputs("drawsage-cli: an unexpected error ended the command\n", stderr);
+    }
+    return 1;
 }
 
 int CliApp::fail(const QString& message, int status)
@@ -234,9 +256,9 @@ std::vector<CliApp::Command> CliApp::commands()
          "the draws skipped between the appearances of N, newest first, then the current skip", 1,
          Needs::Nothing,
          [rows](TKernel& k, const QStringList& a) { return rows(CompanionCommands::skips(k, a)); }},
-        {PrintCommand::Name, "FILE.dtk --pdf OUT.pdf",
+        {"print", "FILE.dtk --pdf OUT.pdf",
          "write the ticket as a PDF, laid out as the ticket viewer prints it", 3, Needs::Nothing,
-         [](TKernel& k, const QStringList& a) { return PrintCommand::run(k, a); }},
+         m_print},
         {"fairness", "",
          "chi-square tests that every number has an equal chance: Item TAB Value, then number "
          "TAB observed TAB expected TAB residual",

@@ -16,8 +16,16 @@ class TKestTable;
 // by TAB. Errors go to standard error with a non-zero exit status.
 class CliApp {
 public:
-    CliApp();
+    // A command's work: on the open kernel, with the arguments after the command's name.
+    using Runner = std::function<int(TKernel&, const QStringList&)>;
+
+    // print: how the print command runs. Drawing pages needs Qt Gui, which only the page
+    // printer program links; drawsage-cli hands the command to it.
+    explicit CliApp(Runner print);
     int run(const QStringList& arguments);
+    // The whole program under the application object main() made: the command line of
+    // QCoreApplication::arguments(), and a one-line message for whatever escapes a command.
+    static int main(Runner print);
 
 private:
     // What a command needs rebuilt before it runs.
@@ -28,7 +36,7 @@ private:
         QString help;
         int argumentCount; // AnyArguments: the command checks its own
         Needs needs;
-        std::function<int(TKernel&, const QStringList&)> run;
+        Runner run;
     };
 
     static constexpr int AnyArguments = -1;
@@ -56,6 +64,7 @@ private:
     void printRows(const std::vector<QStringList>& rows);
     int fail(const QString& message, int status = 1);
 
+    Runner m_print;
     QTextStream m_out;
     QTextStream m_err;
 };

@@ -65,6 +65,14 @@ private slots:
         const QString data = env.path("xdg/data/Kestrix/Drawsage");
         QCOMPARE(QDir(data + "/Templates").entryList(QDir::Files), QStringList{"Installed.tpl"});
         QCOMPARE(QDir(data + "/Filters").entryList(QDir::Files), QStringList{"Installed.flt"});
+
+        // This copy has no page printer beside it nor where an installation puts it.
+        const CliResult print =
+            runCli(env, {"print", env.path("mine.dtk"), "--pdf", env.path("mine.pdf")}, program);
+        QCOMPARE(print.status, 1);
+        QVERIFY2(print.errors.contains("drawsage-cli: cannot start the page printer " +
+                                       env.path("prefix/")),
+                 qPrintable(print.errors));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "cli/PrintCommand.h"
+#include "cli/printer/PrintCommand.h"
 
 #include "cli/CompanionCommands.h"
 #include "core/kernel/Kernel.h"
