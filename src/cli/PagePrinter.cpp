@@ -8,10 +8,12 @@
 #include <QProcess>
 
 namespace {
-const QString ProgramName = "drawsage-print";
-} // namespace
 
-QString PagePrinter::program()
+const QString ProgramName = "drawsage-print";
+
+// Beside drawsage-cli in a build folder, else where an installation puts it, found from
+// drawsage-cli's own folder so that a relocated installation finds it too.
+QString program()
 {
     const QDir folder(QCoreApplication::applicationDirPath());
     const QString beside = folder.filePath(ProgramName);
@@ -19,6 +21,8 @@ QString PagePrinter::program()
         return beside;
     return QDir::cleanPath(folder.filePath(DRAWSAGE_PAGE_PRINTER_DIR "/" + ProgramName));
 }
+
+} // namespace
 
 int PagePrinter::run(TKernel&, const QStringList&)
 {

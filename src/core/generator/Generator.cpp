@@ -178,24 +178,20 @@ bool generatorCouldMake(const SlotNumbers& numbers)
 }
 
 // The key of a drawn combination when it is one the generator can make, else none. An entry
-// without a statistics key is read from its text.
+// without a statistics key is read from its text, which must be as the generator writes it.
 std::optional<quint64> drawnKey(const CombinationList& drawn, size_t entry)
 {
-    if (const quint64 key = drawn.key(entry)) {
-        const SlotNumbers numbers = CombinationBalls(key);
-        if (!generatorCouldMake(numbers))
-            return std::nullopt;
-        return combinationKey(numbers);
-    }
-    const QString text = drawn.text(entry);
     SlotNumbers numbers{};
-    for (int s = 0; s < Slots; ++s) {
-        numbers[s] = text.mid(5 * s, 2).toInt();
-        if (!isLottoNumber(numbers[s]))
+    if (const quint64 key = drawn.key(entry)) {
+        numbers = CombinationBalls(key);
+    } else {
+        const QString text = drawn.text(entry);
+        for (int s = 0; s < Slots; ++s)
+            numbers[s] = text.mid(5 * s, 2).toInt();
+        if (CombinationText(numbers).compare(text, Qt::CaseInsensitive) != 0)
             return std::nullopt;
     }
-    if (CombinationText(numbers).compare(text, Qt::CaseInsensitive) != 0 ||
-        !generatorCouldMake(numbers))
+    if (!generatorCouldMake(numbers))
         return std::nullopt;
     return combinationKey(numbers);
 }
