@@ -1,5 +1,6 @@
 #include "core/kernel/Installation.h"
 #include "core/kernel/KestError.h"
+#include "core/kernel/ProcessMemory.h"
 #include "gui/components/KestMessage.h"
 #include "gui/shell/Application.h"
 #include "gui/shell/DrawsageApplication.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
 {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    ProcessMemory::preferLargePages();
     DrawsageApplication application(argc, argv);
     auto splash = std::make_unique<SplashWindow>();
     splash->showNow();
