@@ -193,6 +193,22 @@ void writeFrequencies(TKestTable& table, const std::array<int, NumberSlots>& tot
     }
 }
 
+// Whether a frequency table holds one row per number, in turn, with these totals.
+bool holdsFrequencies(const TKestTable& table, const std::array<int, NumberSlots>& totals)
+{
+    if (table.filtered() || table.RecordCount() != NumberSlots - 1)
+        return false;
+    const int ballNr = table.fieldIndexOrThrow("BallNr");
+    const int total = table.fieldIndexOrThrow("Total");
+    // As text, so that an empty total differs from 0.
+    for (int n = 1; n < NumberSlots; ++n) {
+        if (table.textAt(n - 1, ballNr) != QString::number(n) ||
+            table.textAt(n - 1, total) != QString::number(totals[n]))
+            return false;
+    }
+    return true;
+}
+
 int decadeOf(int number)
 {
     return number / 10; // 1-9, 10-19, ... 40-49 for the numbers 1 to 49
@@ -349,10 +365,13 @@ void RebuildStatistics(TStatistics& stats, TKestTable& results, TKestTable& numb
     std::array<int, NumberSlots> counts{};
     for (int n = 1; n < NumberSlots; ++n)
         counts[n] = next.Numbers[n].count;
-    TableBatch batch{&numberTable, &bonusTable};
-    writeFrequencies(numberTable, counts);
-    writeFrequencies(bonusTable, next.BonusCount);
-    batch.commit();
+    // Rebuilding unchanged draws leaves the files alone: no commit, no flush to disk.
+    if (!holdsFrequencies(numberTable, counts) || !holdsFrequencies(bonusTable, next.BonusCount)) {
+        TableBatch batch{&numberTable, &bonusTable};
+        writeFrequencies(numberTable, counts);
+        writeFrequencies(bonusTable, next.BonusCount);
+        batch.commit();
+    }
 
     stats = std::move(next);
 }

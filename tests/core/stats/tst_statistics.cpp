@@ -296,6 +296,36 @@ private slots:
         QCOMPARE(Fixture::tableTotals(f.kernel->BonusTable), std::vector<int>(49, 0));
     }
 
+    void aRebuildRewritesOnlyFrequencyTablesThatDiffer()
+    {
+        Fixture f;
+        Draw draw;
+        draw.balls = {1, 2, 3, 4, 5, 6};
+        draw.bonus = 7;
+        f.add(draw);
+        f.rebuild();
+        QSignalSpy numbersWritten(&f.kernel->NumberTable, &TKestTable::dataChanged);
+        QSignalSpy bonusesWritten(&f.kernel->BonusTable, &TKestTable::dataChanged);
+        f.rebuild();
+        QCOMPARE(numbersWritten.count() + bonusesWritten.count(), 0);
+
+        // An emptied total is no 0: both tables are written again.
+        TKestTable& bonuses = f.kernel->BonusTable;
+        bonuses.First();
+        bonuses.Edit();
+        bonuses.SetField("Total", QVariant());
+        bonuses.Post();
+        f.rebuild();
+        std::vector<int> expected(49, 0);
+        expected[6] = 1;
+        QCOMPARE(Fixture::tableTotals(bonuses), expected);
+        bonuses.First();
+        QVERIFY(!bonuses.IsNull("Total"));
+        expected = {1, 1, 1, 1, 1, 1};
+        expected.resize(49);
+        QCOMPARE(Fixture::tableTotals(f.kernel->NumberTable), expected);
+    }
+
     void queriesWithAllCountsEqual()
     {
         Fixture f;
