@@ -50,5 +50,3 @@ void BM_RunsAndSkips(benchmark::State& state)
 BENCHMARK(BM_Companions)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CompanionCounts)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RunsAndSkips)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

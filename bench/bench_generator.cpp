@@ -115,5 +115,3 @@ BENCHMARK(BM_ApplyTemplate)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadGeneratorTemplate)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveTicket)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadTicket)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

@@ -49,5 +49,3 @@ void BM_ImportOverFullTable(benchmark::State& state)
 
 BENCHMARK(BM_ImportIntoEmptyTable)->Arg(3622)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportOverFullTable)->Arg(3622)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

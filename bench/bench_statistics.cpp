@@ -133,5 +133,3 @@ BENCHMARK(BM_RebuildAndAllPages)->Arg(2500)->Arg(100000)->Unit(benchmark::kMilli
 BENCHMARK(BM_AddDrawAndRefresh)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildHistory)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildHistoryUnchanged)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

@@ -69,5 +69,3 @@ void BM_ApplyFilter(benchmark::State& state)
 BENCHMARK(BM_OpenResultsTable)->Arg(2800)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadEveryField)->Arg(2800)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ApplyFilter)->Arg(2800)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

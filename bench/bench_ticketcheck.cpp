@@ -37,5 +37,3 @@ void BM_CheckAllDraws(benchmark::State& state)
 BENCHMARK(BM_CheckAllDraws)->Arg(16)->Arg(MaxCheckCombinations)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "BenchData.h"
 #include "TestHttpServer.h"
+#include "core/kernel/ProcessMemory.h"
 #include "core/kernel/TableSchema.h"
 #include "core/update/ResultsUpdate.h"
 
@@ -101,6 +102,7 @@ BENCHMARK(BM_UpdateBothGames)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
+    ProcessMemory::preferLargePages();
     QCoreApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

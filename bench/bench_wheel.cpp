@@ -35,5 +35,3 @@ void analyseLargeWheel(benchmark::State& state)
 BENCHMARK(analyseLargeWheel)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -285,8 +285,12 @@ void TKestTable::Open()
         if (inMemory)
             copyInto(sql->handle, path);
         sql->exec("PRAGMA busy_timeout=10000");
-        if (!readOnly)
+        if (!readOnly) {
             sql->exec("PRAGMA synchronous=NORMAL");
+            // A transaction's changed pages stay in memory up to 64 MB instead of going to the
+            // log before its commit: an import of 100,000 draws (14 MB) writes each page once.
+            sql->exec("PRAGMA cache_spill=16384");
+        }
 
         // The file must hold this table's fields in this order.
         const QSqlRecord columns = sql->db.record("records");
