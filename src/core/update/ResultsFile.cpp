@@ -29,24 +29,40 @@ void notify(const std::function<void()>& keepResponsive)
         keepResponsive();
 }
 
+// Whether a line's second column, the record's date, is the header's. Commas and the header's
+// letters are single bytes in either encoding, and no other character reads as one of them.
+bool isHeaderLine(QByteArrayView line)
+{
+    const qsizetype first = line.indexOf(',');
+    if (first < 0)
+        return false;
+    const qsizetype second = line.indexOf(',', first + 1);
+    const qsizetype end = second < 0 ? line.size() : second;
+    return line.sliced(first + 1, end - first - 1).compare(" DRAWDATE", Qt::CaseInsensitive) == 0;
+}
+
 // Checks, before the table is touched, that the file arrived whole: every data line has the
 // header's columns and a last line without its line end (a download cut off inside it) has
-// its last field. Empty lines are no draws and are skipped.
-void checkComplete(const QString& path)
+// its last field. Empty lines are no draws and are skipped. Returns the number of header
+// lines, the first line's included.
+int checkComplete(const QString& path)
 {
     const QString file = QDir::toNativeSeparators(path);
     if (QFileInfo(path).size() > MaxResultsFileSize)
         throw TKestError(QString("%1 is too large to be a results file").arg(file));
     LineReader reader(path, ReadChunk);
     qsizetype columns = -1;
+    int headerLines = 0;
     while (!reader.atEnd()) {
         // Commas are single bytes in either encoding: the lines are counted undecoded.
         const QByteArrayView line = reader.readLineBytes();
         if (line.isEmpty())
             continue;
         const qsizetype count = std::count(line.begin(), line.end(), ',') + 1;
+        const bool header = isHeaderLine(line);
+        headerLines += header ? 1 : 0;
         if (columns < 0) {
-            if (!isHeaderRecord(LineReader::decode(line).section(u',', 1, 1)))
+            if (!header)
                 throw TKestError(QString("%1 is not a results file").arg(file));
             columns = count;
             continue;
@@ -66,6 +82,7 @@ void checkComplete(const QString& path)
                                      .arg(reader.lineNumber()));
         }
     }
+    return headerLines;
 }
 
 void readFile(TKestTable& table, const QString& path, const std::function<void()>& keepResponsive)
@@ -88,22 +105,26 @@ void readFile(TKestTable& table, const QString& path, const std::function<void()
 }
 
 // The table holds exactly the records of the file: the header first, then the draws.
-void removeHeaderRecords(TKestTable& table, const QString& path,
+void removeHeaderRecords(TKestTable& table, const QString& path, int headerLines,
                          const std::function<void()>& keepResponsive)
 {
     const QString file = QDir::toNativeSeparators(path);
     if (table.IsEmpty())
         throw TKestError(QString("The results file %1 is empty").arg(file));
-    const int drawDate = table.fieldIndexOrThrow("DRAWDATE");
-    table.readFields({drawDate}); // the dates alone, not every field of every draw
-    if (!isHeaderRecord(table.textAt(0, drawDate)))
-        throw TKestError(QString("%1 is not a results file").arg(file));
-    for (int i = table.RecordCount() - 1; i >= 0; --i) {
-        if (isHeaderRecord(table.textAt(i, drawDate))) {
-            table.setPosition(i);
-            table.Delete();
+    if (headerLines == 1) {
+        // The usual file: its one header line is the first record, and no date need be read.
+        table.setPosition(0);
+        table.Delete();
+    } else {
+        const int drawDate = table.fieldIndexOrThrow("DRAWDATE");
+        table.readFields({drawDate}); // the dates alone, not every field of every draw
+        for (int i = table.RecordCount() - 1; i >= 0; --i) {
+            if (isHeaderRecord(table.textAt(i, drawDate))) {
+                table.setPosition(i);
+                table.Delete();
+            }
+            notify(keepResponsive);
         }
-        notify(keepResponsive);
     }
     if (table.IsEmpty())
         throw TKestError(QString("The results file %1 holds no draws").arg(file));
@@ -126,7 +147,7 @@ void importResultsFile(TKestTable& table, const QString& path,
     const auto resume = qScopeGuard([&] { table.EnableControls(); });
 
     notify(keepResponsive);
-    checkComplete(path);
+    const int headerLines = checkComplete(path);
     notify(keepResponsive);
     const TKestTable::Bookmark current = table.GetBookmark();
     table.StartTransaction();
@@ -136,7 +157,7 @@ void importResultsFile(TKestTable& table, const QString& path,
         table.DeleteAll();
         notify(keepResponsive);
         readFile(table, path, keepResponsive);
-        removeHeaderRecords(table, path, keepResponsive);
+        removeHeaderRecords(table, path, headerLines, keepResponsive);
         table.Commit();
         notify(keepResponsive);
     } catch (...) {
