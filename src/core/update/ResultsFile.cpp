@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
-#include <algorithm>
-
 namespace {
 
 // A results file of every draw the game will ever have stays far below this.
@@ -58,7 +56,7 @@ int checkComplete(const QString& path)
         const QByteArrayView line = reader.readLineBytes();
         if (line.isEmpty())
             continue;
-        const qsizetype count = std::count(line.begin(), line.end(), ',') + 1;
+        const qsizetype count = line.count(',') + 1;
         const bool header = isHeaderLine(line);
         headerLines += header ? 1 : 0;
         if (columns < 0) {
