@@ -38,6 +38,15 @@ std::array<int, 6> CombinationBalls(quint64 key)
     return balls;
 }
 
+namespace {
+
+qint64 ballSum(const std::array<int, 6>& balls)
+{
+    return std::accumulate(balls.begin(), balls.end(), qint64(0));
+}
+
+} // namespace
+
 CombinationList::CombinationList(std::initializer_list<Combination> entries)
 {
     m_keys.reserve(entries.size());
@@ -52,20 +61,18 @@ void CombinationList::push_back(const Combination& entry)
     m_keys.push_back(entry.key);
 }
 
-void CombinationList::append(const std::array<int, 6>& balls, qint64 sum)
+void CombinationList::append(const std::array<int, 6>& balls)
 {
     const quint64 key = CombinationKey(balls);
     if (key == 0)
-        m_withoutKey.emplace(m_keys.size(), WithoutKey{CombinationText(balls), sum});
+        m_withoutKey.emplace(m_keys.size(), WithoutKey{CombinationText(balls), ballSum(balls)});
     m_keys.push_back(key);
 }
 
 qint64 CombinationList::sum(size_t entry) const
 {
-    if (const quint64 key = m_keys[entry]) {
-        const std::array<int, 6> balls = CombinationBalls(key);
-        return std::accumulate(balls.begin(), balls.end(), qint64(0));
-    }
+    if (const quint64 key = m_keys[entry])
+        return ballSum(CombinationBalls(key));
     return m_withoutKey.at(entry).sum;
 }
 

@@ -65,8 +65,8 @@ public:
 
     void reserve(size_t count) { m_keys.reserve(count); }
     void push_back(const Combination& entry);
-    // A draw's six balls, ascending, and their sum: the pass's way in, which makes no text.
-    void append(const std::array<int, 6>& balls, qint64 sum);
+    // A draw's six balls, ascending: the pass's way in, which makes no text.
+    void append(const std::array<int, 6>& balls);
 
     size_t size() const { return m_keys.size(); }
     bool empty() const { return m_keys.empty(); }

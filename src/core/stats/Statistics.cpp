@@ -285,7 +285,7 @@ void scanDraw(TStatistics& stats, const DrawColumns& fields, int shown, int p, b
         trackRange(stats.Positions[i], v);
     }
     std::sort(balls.begin(), balls.end());
-    stats.Combinations.append(balls, sum);
+    stats.Combinations.append(balls);
     totalOfSums += sum;
 
     const int b = integer(fields.bonus);
